@@ -25,6 +25,7 @@ mxArray* new_matrix(std::size_t rows, std::size_t cols, const std::vector<double
 void destroy_matrix(mxArray* a);  // a must come from the registry
 void release_all();               // destroys every matrix the registry holds
 std::size_t live_matrices();
+std::size_t matrices_created();  // since the process started
 
 using Gateway = void (*)(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]);
 

@@ -20,6 +20,7 @@ std::vector<std::unique_ptr<korvex_mx_array>>& registry() {
   static std::vector<std::unique_ptr<korvex_mx_array>> all;
   return all;
 }
+std::size_t created_count = 0;
 
 void destroy_from(std::size_t first, mxArray* const keep[], int nkeep) {
   auto& all = registry();
@@ -40,6 +41,7 @@ mxArray* new_matrix(std::size_t rows, std::size_t cols) {
   a->cols = cols;
   a->re.assign(rows * cols, 0.0);
   registry().push_back(std::move(a));
+  ++created_count;
   return registry().back().get();
 }
 
@@ -58,6 +60,7 @@ void destroy_matrix(mxArray* a) {
 void release_all() { registry().clear(); }
 
 std::size_t live_matrices() { return registry().size(); }
+std::size_t matrices_created() { return created_count; }
 
 Outcome call(Gateway gateway, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const int nslots = std::max(nlhs, 1);
