@@ -2,7 +2,6 @@
 // as inputs, as a host would, and prints what the gateway returned.
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <new>
 #include <string>
@@ -74,8 +73,8 @@ int run(int argc, char** argv) {
   std::vector<mxArray*> outputs(nlhs > 0 ? nlhs : 1, nullptr);
   for (long long call = 0; call < repeat; ++call) {
     // The outputs of every call but the last are dropped, as a caller ignoring them would.
-    for (mxArray*& out : outputs)
-      if (out) korvex::host::destroy_matrix(out), out = nullptr;
+    for (mxArray* out : outputs)
+      if (out) korvex::host::destroy_matrix(out);
     const korvex::host::Outcome o = korvex::host::call(
         mexFunction, nlhs, outputs.data(), static_cast<int>(inputs.size()), inputs.data());
     if (o.failed) {
