@@ -15,6 +15,11 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/korvexConfigVersion
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/korvexConfig.cmake
               ${CMAKE_CURRENT_BINARY_DIR}/korvexConfigVersion.cmake
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/korvex)
+# The pkg-config file finds its prefix from its own place, so the tree works wherever
+# `cmake --install --prefix` puts it.
+file(RELATIVE_PATH pc_to_prefix /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
+string(REGEX REPLACE "/$" "" pc_to_prefix "${pc_to_prefix}")
+set(KORVEX_PC_PREFIX "\${pcfiledir}/${pc_to_prefix}")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/korvex.pc.in ${CMAKE_CURRENT_BINARY_DIR}/korvex.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/korvex.pc
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

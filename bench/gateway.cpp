@@ -1,0 +1,133 @@
+// Benchmarks of the gateway on model 1: services 3 and 4 in model evaluations per second, and
+// the gateway's own overhead: service 3 against a plain loop doing the same evaluations and
+// differences, as a ratio measured in the same run.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gateway.h"
+#include "host.h"
+
+namespace {
+
+namespace kh = korvex::host;
+
+struct Inputs {
+  std::vector<const mxArray*> prhs;
+  std::vector<double> x, V, h;
+};
+
+// The arguments of service S at size (n, p): x_i = 0.5 + i/n, V with entries in [-1, 1],
+// steps of 1e-6.
+Inputs make_inputs(int service, int n, int p) {
+  Inputs in;
+  for (int i = 0; i < n; ++i) in.x.push_back(0.5 + double(i) / n);
+  for (int k = 0; k < n * p; ++k) in.V.push_back(((k * 37) % 201) / 100.0 - 1.0);
+  in.h.assign(p, 1e-6);
+  const std::size_t un = n, up = p;
+  in.prhs = {kh::new_matrix(1, 1, {double(service)}), kh::new_matrix(1, 1, {1.0}),
+             kh::new_matrix(un, 1, in.x), kh::new_matrix(un, up, in.V)};
+  if (service == 3) in.prhs.push_back(kh::new_matrix(1, 1, {double(n)}));
+  in.prhs.push_back(kh::new_matrix(1, up, in.h));
+  return in;
+}
+
+void run_service(benchmark::State& state, int service, double evals_per_call) {
+  const int n = static_cast<int>(state.range(0)), p = static_cast<int>(state.range(1));
+  Inputs in = make_inputs(service, n, p);
+  mxArray* plhs[2] = {nullptr, nullptr};
+  const int nlhs = service == 3 ? 2 : 1;
+  for (auto _ : state) {
+    mexFunction(nlhs, plhs, static_cast<int>(in.prhs.size()), in.prhs.data());
+    benchmark::DoNotOptimize(mxGetPr(plhs[0]));
+    for (int k = 0; k < nlhs; ++k) kh::destroy_matrix(plhs[k]);
+  }
+  state.counters["evals/s"] =
+      benchmark::Counter(evals_per_call * state.iterations(), benchmark::Counter::kIsRate);
+  kh::release_all();
+}
+
+void BM_Service3(benchmark::State& state) { run_service(state, 3, 1.0 + state.range(1)); }
+
+void BM_Service4(benchmark::State& state) {
+  const double n = state.range(0), p = state.range(1);
+  run_service(state, 4, 1 + n + p * (1 + n));
+}
+
+// Service 3's work without the gateway: the same model calls and differences over arrays
+// allocated once.
+void BM_Service3PlainLoop(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0)), p = static_cast<int>(state.range(1));
+  Inputs in = make_inputs(3, n, p);
+  const int m = n;
+  std::vector<double> f0(m), f1(m), xp(n), D(std::size_t(m) * p);
+  for (auto _ : state) {
+    korvex::val_getfun1(in.x.data(), n, f0.data(), m, nullptr, 0, 0);
+    for (int k = 0; k < p; ++k) {
+      for (int i = 0; i < n; ++i) xp[i] = in.V[std::size_t(k) * n + i] * in.h[k] + in.x[i];
+      korvex::val_getfun1(xp.data(), n, f1.data(), m, nullptr, 0, 0);
+      for (int i = 0; i < m; ++i) D[std::size_t(k) * m + i] = (f1[i] - f0[i]) / in.h[k];
+    }
+    benchmark::DoNotOptimize(D.data());
+    benchmark::ClobberMemory();
+  }
+  state.counters["evals/s"] =
+      benchmark::Counter((1.0 + p) * state.iterations(), benchmark::Counter::kIsRate);
+  kh::release_all();
+}
+
+// Keeps each run's CPU time per iteration (steadier than wall time on a shared machine) so that
+// main can print the overhead ratio after the table; with --benchmark_repetitions the medians.
+class RecordingReporter : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, double> seconds;
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& r : runs)
+      if (!r.error_occurred && r.iterations > 0)
+        seconds[r.benchmark_name()] = r.GetAdjustedCPUTime() * 1e-9;  // reported in ns
+    ConsoleReporter::ReportRuns(runs);
+  }
+  double find(const std::string& name) const {
+    for (const std::string& key : {name + "_median", name}) {
+      const auto it = seconds.find(key);
+      if (it != seconds.end()) return it->second;
+    }
+    return -1;
+  }
+};
+
+}  // namespace
+
+BENCHMARK(BM_Service3)
+    ->ArgNames({"n", "p"})
+    ->Args({2, 2})
+    ->Args({10, 10})
+    ->Args({100, 5})
+    ->Args({1000, 2});
+BENCHMARK(BM_Service4)
+    ->ArgNames({"n", "p"})
+    ->Args({2, 2})
+    ->Args({10, 10})
+    ->Args({100, 5})
+    ->Args({1000, 2});
+BENCHMARK(BM_Service3PlainLoop)->ArgNames({"n", "p"})->Args({1000, 2});
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  RecordingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  const double gw = reporter.find("BM_Service3/n:1000/p:2");
+  const double plain = reporter.find("BM_Service3PlainLoop/n:1000/p:2");
+  if (gw > 0 && plain > 0)
+    std::printf(
+        "gateway overhead, service 3 at (n, p) = (1000, 2): %.3fx the plain loop "
+        "(%.3f us vs %.3f us CPU per call)\n",
+        gw / plain, gw * 1e6, plain * 1e6);
+  benchmark::Shutdown();
+  return 0;
+}

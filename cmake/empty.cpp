@@ -1,0 +1,1 @@
+// Placeholder source: lets the korvex library build while it has no sources of its own.

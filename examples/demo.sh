@@ -1,0 +1,40 @@
+#!/bin/sh
+# The main job: the gateway's four services for model 1, called through the stand-in host.
+# Usage: sh examples/demo.sh [BUILD_DIR]
+set -e
+tool=${1:-build}/host/korvex-mex
+[ -x "$tool" ] || { echo "demo: $tool not found; run 'make demo'" >&2; exit 1; }
+
+call() {
+  what=$1
+  shift
+  echo "== $what"
+  shown=""
+  for a in "$@"; do
+    case $a in *[][\;\ \(]*) shown="$shown '$a'" ;; *) shown="$shown $a" ;; esac
+  done
+  echo "   korvex-mex$shown"
+  "$tool" "$@" | sed 's/^/   /'
+  echo
+}
+
+echo "korvex gateway ($("$tool" --version)), model 1:"
+echo "  F(x)(1) = 3*x1^2 + x2^2 + ... + xm^2,  F(x)(i) = x1^2 + xi^2"
+echo
+
+call "Service 1: first component of F at x = (2, 5); only x1 enters, F1 = 3*2^2 = 12" \
+  1 1 '[2;5]'
+call "Service 2: F at x = (1, 2, 3), m = n = 3: expect (16, 5, 10)" \
+  2 1 '[1;2;3]'
+call "Service 2 with m = 2 given as input 4: the first two components" \
+  2 1 '[1;2;3]' 2
+call "Service 3: F(x) and forward differences along the columns of V = I, steps 1e-6, at x = (2, -1)
+   (exact Jacobian: [12 -2; 4 -2])" \
+  --nargout 2 3 1 '[2;-1]' '[1 0;0 1]' 2 '[1e-6 1e-6]'
+call "Service 4: Hessian-times-direction products of F1 along V = I, steps 1e-3, at x = (2, -1)
+   (exact Hessian of F1: [6 0; 0 2])" \
+  4 1 '[2;-1]' '[1 0;0 1]' '[1e-3 1e-3]'
+
+echo "== A malformed call is rejected with a message, and nothing is returned:"
+echo "   korvex-mex 2 1 '[1;2]' 5"
+if "$tool" 2 1 '[1;2]' 5 2>&1 | sed 's/^/   /'; then :; fi
