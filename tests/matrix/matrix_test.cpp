@@ -311,15 +311,18 @@ TEST(Release, DestructionChecksTheShareCount) {
 }
 
 TEST(Release, DestroyingTwiceAsserts) {
-  EXPECT_EXIT(
-      {
-        M<double> keep(2.0);
-        alignas(M<double>) unsigned char raw[sizeof(M<double>)];
-        M<double>* twice = new (raw) M<double>(keep);
-        twice->~M<double>();
-        twice->~M<double>();
-      },
-      testing::KilledBySignal(SIGABRT), "^matrix\\.cpp:[0-9]+: failed assertion `type!=-1'\n$");
+  // Once while another sharer keeps the block, once after the last sharer released it.
+  for (int shared = 0; shared < 2; ++shared)
+    EXPECT_EXIT(
+        {
+          M<double> keep(2.0);
+          alignas(M<double>) unsigned char raw[sizeof(M<double>)];
+          M<double>* twice = shared ? new (raw) M<double>(keep) : new (raw) M<double>(3.0);
+          twice->~M<double>();
+          twice->~M<double>();
+        },
+        testing::KilledBySignal(SIGABRT), "^matrix\\.cpp:[0-9]+: failed assertion `type!=-1'\n$")
+        << shared;
 }
 
 TEST(Release, SizeLimitIs268435438ElementsWithoutWrapAround) {
