@@ -1,0 +1,385 @@
+// matrix.cpp: the matrix value type M<T>: allocation of the counted element block, sharing and
+// release, checked element access, the element-type conversions and the small value members.
+#include "korvex.h"
+
+#include <climits>
+#include <cmath>
+
+namespace korvex {
+
+namespace {
+
+// ============================================================================================
+// Element conversions
+// ============================================================================================
+
+// Truncation toward zero. C++ leaves the conversion of NaN and of values outside int's range
+// undefined; here NaN gives 0 and everything else saturates, so no element value can trap.
+inline int trunc_to_int(double x) {
+  if (std::isnan(x)) return 0;
+  if (x >= 2147483647.0) return INT_MAX;
+  if (x <= -2147483648.0) return INT_MIN;
+  return static_cast<int>(x);
+}
+
+// The language's ordinary conversion of one element: floating to int truncates toward zero,
+// anything to unsigned char keeps the low 8 bits (of the truncated value for floating types).
+template <class To>
+struct elem_cast {
+  template <class From>
+  static To from(From x) {
+    return static_cast<To>(x);
+  }
+};
+template <>
+struct elem_cast<int> {
+  static int from(double x) { return trunc_to_int(x); }
+  static int from(float x) { return trunc_to_int(x); }
+  static int from(int x) { return x; }
+  static int from(unsigned char x) { return x; }
+};
+template <>
+struct elem_cast<unsigned char> {
+  static unsigned char from(double x) { return static_cast<unsigned char>(trunc_to_int(x)); }
+  static unsigned char from(float x) { return static_cast<unsigned char>(trunc_to_int(x)); }
+  static unsigned char from(int x) { return static_cast<unsigned char>(x); }
+  static unsigned char from(unsigned char x) { return x; }
+};
+
+template <class To, class From>
+void convert_data(To* dst, const From* src, int n) {
+  for (int k = 0; k < n; ++k) dst[k] = elem_cast<To>::from(src[k]);
+}
+
+// Character codes of a text matrix: read as signed char for the numeric types, so codes 128
+// to 255 become negative, and stored unchanged in an unsigned char matrix.
+template <class T>
+T char_code(char c) {
+  return static_cast<T>(static_cast<signed char>(c));
+}
+template <>
+unsigned char char_code<unsigned char>(char c) {
+  return static_cast<unsigned char>(c);
+}
+
+// ============================================================================================
+// Element blocks
+// ============================================================================================
+
+// Slots before re: the header whose first 32-bit word is the share count pc.
+constexpr int header_slots = 8;
+// Slots beyond the element count: the header plus 6 spare slots per part for in-place growth.
+constexpr int extra_slots = 14;
+
+// Whether a block of e slots per part lives in a pool chunk. Decided from e alone, real or
+// complex, so that release finds the allocator the block came from even after the matrix
+// grew in place or dropped its imaginary part.
+template <class T>
+bool in_pool(int e) {
+  return 2 * static_cast<long long>(e) * static_cast<long long>(sizeof(T)) <= fs_chunk_bytes;
+}
+
+// Stores into an object under destruction are dead to the optimiser, which drops them; the
+// destroyed mark (and the released block) must stay visible so a second destruction is caught.
+template <class V>
+void keep_store(V& field, V value) {
+  *static_cast<volatile V*>(&field) = value;
+}
+
+// Drops one share of a's block and frees it with the last one.
+template <class T>
+void release(M<T>& a) {
+  const int count = a.pc() - 1;
+  a.setpc(count);
+  if (count == 0) a.delete_p();
+}
+
+}  // namespace
+
+// ============================================================================================
+// Allocation and release
+// ============================================================================================
+
+template <class T>
+void M<T>::new_p(int c) {
+  // The true product of the counts: 268435439 elements and more would overflow the 32-bit
+  // byte count 16*(count+14) of a complex double block.
+  const long long count = static_cast<long long>(m > 0 ? m : 0) * (n > 0 ? n : 0);
+  if (count > max_matrix_elements) error("Matrix %s too large", name);
+  if (count <= 0) m = n = 0;
+  const int e = static_cast<int>(count) + extra_slots;
+  T* block;
+  if (in_pool<T>(e))
+    block = static_cast<T*>(newFS());
+  else
+    new_data(block, c ? 2 * e : e);
+  re = block + header_slots;
+  im = c ? re + e : nullptr;
+  capacity = e - header_slots;
+  setpc(1);
+}
+
+template <class T>
+void M<T>::delete_p() {
+  KORVEX_ASSERT(re != nullptr);
+  const int e = capacity + header_slots;
+  T* block = re - header_slots;
+  if (in_pool<T>(e))
+    deleteFS(block);
+  else
+    delete_data(block);
+  re = im = nullptr;
+}
+
+// ============================================================================================
+// Construction, destruction, assignment
+// ============================================================================================
+
+template <class T>
+M<T>::M() : name(nullptr), type(0), m(0), n(0), capacity(0), re(nullptr), im(nullptr) {
+  new_p(0);
+}
+
+template <class T>
+M<T>::M(int c, int rows, int cols)
+    : name(nullptr), type(0), m(rows), n(cols), capacity(0), re(nullptr), im(nullptr) {
+  new_p(c);
+}
+
+template <class T>
+M<T>::M(const char* nm, int rows, int cols)
+    : name(nm), type(0), m(rows), n(cols), capacity(0), re(nullptr), im(nullptr) {
+  new_p(0);
+}
+
+template <class T>
+M<T>::M(const char* s) : name(nullptr), type(1), m(0), n(0), capacity(0), re(nullptr), im(nullptr) {
+  // Text of an absent argument stays the absent-argument filler.
+  if (s == missing_name) name = s;
+  const size_t len = s ? std::strlen(s) : 0;
+  if (len > static_cast<size_t>(max_matrix_elements)) error("Matrix %s too large", name);
+  if (len > 0) {
+    m = 1;
+    n = static_cast<int>(len);
+  }
+  new_p(0);
+  for (int k = 0; k < n; ++k) re[k] = char_code<T>(s[k]);
+}
+
+template <class T>
+M<T>::M(double d) : name(nullptr), type(0), m(1), n(1), capacity(0), re(nullptr), im(nullptr) {
+  new_p(0);
+  re[0] = elem_cast<T>::from(d);
+}
+
+template <class T>
+M<T>::M(const M& src)
+    : name(src.name),
+      type(src.type),
+      m(src.m),
+      n(src.n),
+      capacity(src.capacity),
+      re(src.re),
+      im(src.im) {
+  KORVEX_ASSERT(m >= 0);
+  KORVEX_ASSERT(n >= 0);
+  setpc(pc() + 1);
+}
+
+template <class T>
+template <class U>
+M<T>::M(const M<U>& src)
+    : name(nullptr), type(0), m(src.m), n(src.n), capacity(0), re(nullptr), im(nullptr) {
+  new_p(src.isc());
+  const int count = m * n;
+  convert_data(re, src.re, count);
+  if (im) convert_data(im, src.im, count);
+  name = src.name;
+  type = src.type;
+}
+
+template <class T>
+M<T>::~M() {
+  // A matrix whose block went back through delete_p has no count left to read.
+  const int count = re ? pc() : 0;
+  if (count < 0) error("PC too small for matrix %s", name);
+  if (count > 1000) error("PC too big for matrix %s", name);
+  KORVEX_ASSERT(type != -1);
+  keep_store(type, -1);
+  if (count > 0) {
+    setpc(count - 1);
+    if (count == 1) {
+      delete_p();
+      keep_store(re, static_cast<T*>(nullptr));
+    }
+  }
+}
+
+template <class T>
+M<T>& M<T>::operator=(const M& src) {
+  if (this == &src) return *this;
+  // When both already share one block its count is at least 2 here, so it survives.
+  release(*this);
+  type = src.type;
+  m = src.m;
+  n = src.n;
+  capacity = src.capacity;
+  re = src.re;
+  im = src.im;
+  setpc(pc() + 1);
+  return *this;
+}
+
+template <class T>
+M<T>& M<T>::operator=(double d) {
+  type = 0;
+  release(*this);
+  m = n = 1;
+  new_p(0);
+  re[0] = elem_cast<T>::from(d);
+  return *this;
+}
+
+template <class T>
+M<T>& M<T>::operator=(const char* s) {
+  const M text(s);
+  return *this = text;
+}
+
+// ============================================================================================
+// Checked element access
+// ============================================================================================
+
+// Range tests run on the double index before truncation, written so that NaN fails them.
+
+template <class T>
+T* M<T>::r() const {
+  if (m == 0 || n == 0) error("%s.r(): matrix is empty", name);
+  return re;
+}
+
+template <class T>
+T* M<T>::r(double k) const {
+  if (!(k >= 1 && k <= static_cast<double>(m) * n)) error("%s.r(idx): idx out of matrix", name);
+  return re + (static_cast<int>(k) - 1);
+}
+
+template <class T>
+T* M<T>::r(double row, double col) const {
+  if (!(row >= 1 && row <= m && col >= 1 && col <= n))
+    error("%s.r(row,col): row or col out of matrix", name);
+  return re + (static_cast<int>(row) - 1) + (static_cast<int>(col) - 1) * m;
+}
+
+template <class T>
+T* M<T>::i() const {
+  if (m == 0 || n == 0) error("%s.i(): matrix is empty", name);
+  KORVEX_ASSERT(im != nullptr);
+  return im;
+}
+
+template <class T>
+T* M<T>::i(double k) const {
+  if (!(k >= 1 && k <= static_cast<double>(m) * n)) error("%s.i(idx): idx out of matrix", name);
+  KORVEX_ASSERT(im != nullptr);
+  return im + (static_cast<int>(k) - 1);
+}
+
+template <class T>
+T* M<T>::i(double row, double col) const {
+  if (!(row >= 1 && row <= m && col >= 1 && col <= n))
+    error("%s.i(row,col): row or col out of matrix", name);
+  KORVEX_ASSERT(im != nullptr);
+  return im + (static_cast<int>(row) - 1) + (static_cast<int>(col) - 1) * m;
+}
+
+// ============================================================================================
+// Value members
+// ============================================================================================
+
+// A 0-1 index: every real element truncates to 0 or 1, i.e. lies strictly between -1 and 2
+// (NaN does not). Returns the number of ones, or -1.
+template <class T>
+int M<T>::iszeroone() const {
+  const int count = m * n;
+  if (count == 0) return -1;
+  int ones = 0;
+  for (int k = 0; k < count; ++k) {
+    const double x = re[k];
+    if (!(x > -1 && x < 2)) return -1;
+    if (x >= 1) ++ones;
+  }
+  return ones;
+}
+
+// lo and hi: the least and greatest index rounded half up by truncating x + 0.5 (so -3 gives
+// -2); ones: the elements that truncate to 1.
+template <class T>
+void M<T>::analyze(int& lo, int& hi, int& ones) const {
+  lo = hi = ones = 0;
+  const int count = m * n;
+  for (int k = 0; k < count; ++k) {
+    const double x = re[k];
+    const int v = trunc_to_int(x + 0.5);
+    if (k == 0 || v < lo) lo = v;
+    if (k == 0 || v > hi) hi = v;
+    if (x >= 1 && x < 2) ++ones;
+  }
+}
+
+template <class T>
+int M<T>::getreal() {
+  if (im == nullptr) return 0;
+  const int count = m * n;
+  int k = 0;
+  while (k < count && im[k] == 0) ++k;  // -0.0 counts as zero, NaN stops the scan
+  if (k == count) im = nullptr;         // the block keeps its size; capacity still names its source
+  return im != nullptr;
+}
+
+template <class T>
+int M<T>::getcomplex() {
+  if (im == nullptr) deepcopy(1, *this);
+  return 1;
+}
+
+template <class T>
+void M<T>::deepcopy(int c, const M& src) {
+  M copy(c, src.m, src.n);
+  const int count = copy.m * copy.n;
+  copy_data(copy.re, src.re, count);
+  if (c) {
+    if (src.im)
+      copy_data(copy.im, src.im, count);
+    else
+      zero_data(copy.im, count);
+  }
+  copy.type = src.type;
+  *this = copy;
+}
+
+// ============================================================================================
+// Instantiations
+// ============================================================================================
+
+// Members defined in index.cpp and assign.cpp are only declared here, so these instantiate
+// just the members of this file.
+template class M<double>;
+template class M<float>;
+template class M<int>;
+template class M<unsigned char>;
+
+template M<double>::M(const M<float>&);
+template M<double>::M(const M<int>&);
+template M<double>::M(const M<unsigned char>&);
+template M<float>::M(const M<double>&);
+template M<float>::M(const M<int>&);
+template M<float>::M(const M<unsigned char>&);
+template M<int>::M(const M<double>&);
+template M<int>::M(const M<float>&);
+template M<int>::M(const M<unsigned char>&);
+template M<unsigned char>::M(const M<double>&);
+template M<unsigned char>::M(const M<float>&);
+template M<unsigned char>::M(const M<int>&);
+
+}  // namespace korvex
