@@ -1,1 +1,0 @@
-// Placeholder source: lets the korvex library build while it has no sources of its own.
