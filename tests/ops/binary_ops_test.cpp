@@ -151,13 +151,15 @@ TEST_F(BinaryOp, AddAndSubtractCopyTheLoneImaginaryPartKeepingItsSign) {
   M<double> s = c + r;
   EXPECT_EQ(reals(s), (std::vector<double>{11, 22}));
   EXPECT_TRUE(same_double(imags(s)[0], -0.0));  // not -0 + 0
-  s = r - c;
-  EXPECT_EQ(reals(s), (std::vector<double>{9, 18}));
-  EXPECT_TRUE(same_double(imags(s)[0], 0.0));  // -(-0)
-  EXPECT_EQ(imags(s)[1], -3);
   s = c - r;
   EXPECT_TRUE(same_double(imags(s)[0], -0.0));
-  s = c + c;
+  s = r - cmat(1, 2, {1, 2}, {0.0, 3});
+  EXPECT_EQ(reals(s), (std::vector<double>{9, 18}));
+  EXPECT_TRUE(same_double(imags(s)[0], -0.0));  // -(+0), where 0 - (+0) would give +0
+  EXPECT_EQ(imags(s)[1], -3);
+  s = r + cmat(1, 1, {1}, {-0.0});
+  EXPECT_TRUE(same_double(imags(s)[0], -0.0));
+  s = c + c;  // both complex: the parts add
   EXPECT_EQ(imags(s), (std::vector<double>{-0.0, 6}));
 }
 
