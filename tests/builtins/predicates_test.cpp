@@ -29,7 +29,9 @@ TEST_F(Predicates, ShapeTestsOnEmptyAndDegenerateShapes) {
 
 TEST_F(Predicates, IssameComparesShapeAndRealPartsUnderIeeeEquality) {
   EXPECT_EQ(issame(mat(1, 2, {1, qnan}), mat(1, 2, {1, qnan})), 0);
-  EXPECT_EQ(issame(M<double>(0, 0, 3), M<double>(0, 3, 0)), 1);  // both stored as 0×0
+  // zeros(0, 3) and zeros(3, 0) are both 0×0: an empty shape is stored as 0×0.
+  EXPECT_EQ(issame(zeros(M<double>(0.0), M<double>(3.0)), zeros(M<double>(3.0), M<double>(0.0))),
+            1);
   EXPECT_EQ(issame(mat(1, 2, {1, 2}), mat(2, 1, {1, 2})), 0);
   EXPECT_EQ(issame(mat(1, 1, {-0.0}), mat(1, 1, {0.0})), 1);
   EXPECT_EQ(issame(cmat(1, 1, {1}, {5}), M<double>(1.0)), 1);  // imaginary parts ignored
