@@ -1,5 +1,5 @@
-// matrix_builders.h: small helpers for the unit tests: matrices written row by row, element
-// checks that report the differing element, and death-test patterns matching exact messages.
+// matrix_builders.h: test helpers: matrices written row by row, element checks that name the
+// differing element, and death-test patterns that match a message literally.
 #ifndef KORVEX_TESTS_MATRIX_BUILDERS_H
 #define KORVEX_TESTS_MATRIX_BUILDERS_H
 
@@ -19,66 +19,46 @@ using korvex::M;
 template <class T = double>
 M<T> mat(int r, int c, std::initializer_list<double> rowwise, const char* name = nullptr) {
   M<T> a(0, r, c);
-  const double* v = rowwise.begin();
   for (int i = 0; i < r; i++)
-    for (int j = 0; j < c; j++) *a.addr(i + 1, j + 1) = static_cast<T>(v[i * c + j]);
+    for (int j = 0; j < c; j++) *a.addr(i + 1, j + 1) = static_cast<T>(rowwise.begin()[i * c + j]);
   a.setname(name);
   return a;
 }
-
 template <class T = double>
 M<T> row(std::initializer_list<double> v, const char* name = nullptr) {
-  M<T> a(0, 1, static_cast<int>(v.size()));
-  int k = 0;
-  for (double x : v) a.addr()[k++] = static_cast<T>(x);
-  a.setname(name);
-  return a;
+  return mat<T>(1, static_cast<int>(v.size()), v, name);
 }
-
-template <class T = double>
-M<T> col(std::initializer_list<double> v, const char* name = nullptr) {
-  M<T> a = row<T>(v, name);
-  a.rowcol();
-  return a;
+inline M<double> col(std::initializer_list<double> v) {
+  return mat(static_cast<int>(v.size()), 1, v);
 }
-
-// A complex row from real and imaginary parts.
+// A complex row from its real and imaginary parts.
 inline M<double> crow(std::initializer_list<double> re, std::initializer_list<double> im) {
   M<double> a(1, 1, static_cast<int>(re.size()));
-  int k = 0;
-  for (double x : re) a.addr()[k++] = x;
-  k = 0;
-  for (double x : im) a.addi()[k++] = x;
+  for (int k = 0; k < a.size(); k++) {
+    a.addr()[k] = re.begin()[k];
+    a.addi()[k] = im.begin()[k];
+  }
   return a;
 }
 
-// Shape and real elements (listed row by row) of a.
+// Shape and real elements (row by row) of a; with imag, also a complex a's imaginary parts.
 template <class T>
-::testing::AssertionResult Is(const M<T>& a, int r, int c, std::vector<double> rowwise) {
+::testing::AssertionResult Is(const M<T>& a, int r, int c, std::vector<double> rowwise,
+                              std::vector<double> imag = {}) {
   if (a.rows() != r || a.cols() != c)
     return ::testing::AssertionFailure()
            << "shape " << a.rows() << "x" << a.cols() << ", expected " << r << "x" << c;
+  if (!imag.empty() && !a.isc()) return ::testing::AssertionFailure() << "matrix is real";
   for (int i = 0; i < r; i++)
     for (int j = 0; j < c; j++) {
+      const int k = i * c + j;
       const double got = static_cast<double>(*a.addr(i + 1, j + 1));
-      const double want = rowwise[i * c + j];
-      if (!(got == want))
+      if (!(got == rowwise[k]))
         return ::testing::AssertionFailure()
-               << "element (" << i + 1 << "," << j + 1 << ") is " << got << ", expected " << want;
-    }
-  return ::testing::AssertionSuccess();
-}
-
-// Imaginary elements (row by row) of a complex a.
-inline ::testing::AssertionResult ImagIs(const M<double>& a, std::vector<double> rowwise) {
-  if (!a.isc()) return ::testing::AssertionFailure() << "matrix is real";
-  for (int i = 0; i < a.rows(); i++)
-    for (int j = 0; j < a.cols(); j++) {
-      const double got = *a.addi(i + 1, j + 1);
-      const double want = rowwise[i * a.cols() + j];
-      if (!(got == want))
+               << "(" << i + 1 << "," << j + 1 << ") is " << got << ", expected " << rowwise[k];
+      if (!imag.empty() && !(static_cast<double>(*a.addi(i + 1, j + 1)) == imag[k]))
         return ::testing::AssertionFailure()
-               << "imaginary (" << i + 1 << "," << j + 1 << ") is " << got << ", expected " << want;
+               << "imaginary (" << i + 1 << "," << j + 1 << ") is " << *a.addi(i + 1, j + 1);
     }
   return ::testing::AssertionSuccess();
 }
