@@ -79,6 +79,13 @@ bool in_pool(int e) {
   return 2 * static_cast<long long>(e) * static_cast<long long>(sizeof(T)) <= fs_chunk_bytes;
 }
 
+// Stores into an object under destruction are dead to the optimiser, which drops them; the
+// destroyed mark (and the released block) must stay visible so a second destruction is caught.
+template <class V>
+void keep_store(V& field, V value) {
+  *static_cast<volatile V*>(&field) = value;
+}
+
 // Drops one share of a's block and frees it with the last one.
 template <class T>
 void release(M<T>& a) {
@@ -193,12 +200,19 @@ M<T>::M(const M<U>& src)
 
 template <class T>
 M<T>::~M() {
-  const int count = pc();
+  // A matrix whose block went back through delete_p has no count left to read.
+  const int count = re ? pc() : 0;
   if (count < 0) error("PC too small for matrix %s", name);
   if (count > 1000) error("PC too big for matrix %s", name);
   KORVEX_ASSERT(type != -1);
-  type = -1;
-  release(*this);
+  keep_store(type, -1);
+  if (count > 0) {
+    setpc(count - 1);
+    if (count == 1) {
+      delete_p();
+      keep_store(re, static_cast<T*>(nullptr));
+    }
+  }
 }
 
 template <class T>

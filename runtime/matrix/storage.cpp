@@ -82,7 +82,9 @@ void* next_free(void* chunk) {
 
 void link_free(void* chunk, void* next) { std::memcpy(chunk, &next, sizeof next); }
 
-void add_block() {
+// The slow paths stay out of line, so taking and returning a chunk is a handful of
+// instructions with no stack frame.
+[[gnu::noinline, gnu::cold]] void* add_block_and_take() {
   if (++fs_last >= fs_max_blocks) error("FS:Out of chunks");
   char* block = static_cast<char*>(std::malloc(fs_block_bytes));
   if (block == nullptr) error("FS:Out of memory");
@@ -91,15 +93,26 @@ void add_block() {
   for (int k = 0; k < chunks_per_block - 1; ++k)
     link_free(block + k * fs_chunk_bytes, block + (k + 1) * fs_chunk_bytes);
   link_free(block + (chunks_per_block - 1) * fs_chunk_bytes, nullptr);
-  fs_free = block;
+  fs_free = next_free(block);
+  return block;
+}
+
+// No chunk is live: give every block back, the next newFS starts afresh.
+[[gnu::noinline]] void release_pool() {
+  for (int k = 0; k <= fs_last; ++k) {
+    std::free(fs_blocks[k]);
+    fs_blocks[k] = nullptr;
+  }
+  fs_free = nullptr;
+  fs_last = -1;
 }
 
 }  // namespace
 
 void* newFS() {
   ++fs_used;
-  if (fs_free == nullptr) add_block();
   void* chunk = fs_free;
+  if (chunk == nullptr) return add_block_and_take();
   fs_free = next_free(chunk);
   return chunk;
 }
@@ -108,15 +121,7 @@ void deleteFS(void* p) {
   --fs_used;
   link_free(p, fs_free);
   fs_free = p;
-  if (fs_used == 0) {
-    // No chunk is live: give every block back, the next newFS starts afresh.
-    for (int k = 0; k <= fs_last; ++k) {
-      std::free(fs_blocks[k]);
-      fs_blocks[k] = nullptr;
-    }
-    fs_free = nullptr;
-    fs_last = -1;
-  }
+  if (fs_used == 0) release_pool();
 }
 
 }  // namespace korvex
