@@ -15,34 +15,52 @@
 namespace korvex {
 
 // ============================================================================================
-// Operation names. ORDER OP: indexed by OpCode; null marks a code without a binary name.
+// Operation names. ORDER OP: the table is filled by OpCode value.
 // ============================================================================================
 
 namespace {
 
-constexpr int name_table_size = op_max + 1;
-const char* const op_names[] = {
-    "<",       ">",     "<=",    ">=",    "==",    "!=",    "|",     "&",     "+",
-    "-",  // 0-9
-    nullptr,   ".*",    "./",    ".^",    nullptr, "atan2", "rem",   ".\\",   "xor",
-    "realpow",  // 10-19
-    nullptr,   nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-    nullptr,   nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-    nullptr,   nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-    nullptr,   nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-    nullptr,   nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-    "pow2",    nullptr, nullptr, nullptr, nullptr,                                    // 60-69
-    nullptr,   nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "min",   "max",  // 70-78
+// Indexed by code; null for the codes without a binary name (10, 14, the unary and fill codes).
+struct NameTable {
+  const char* text[op_max + 1];
 };
-static_assert(sizeof op_names / sizeof op_names[0] == name_table_size,
-              "op_names must have one entry per code up to op_max");
+
+constexpr NameTable make_names() {
+  NameTable t{};
+  t.text[op_lt] = "<";
+  t.text[op_gt] = ">";
+  t.text[op_le] = "<=";
+  t.text[op_ge] = ">=";
+  t.text[op_eq] = "==";
+  t.text[op_ne] = "!=";
+  t.text[op_or] = "|";
+  t.text[op_and] = "&";
+  t.text[op_add] = "+";
+  t.text[op_sub] = "-";
+  t.text[op_mul] = ".*";
+  t.text[op_div] = "./";
+  t.text[op_pow] = ".^";
+  t.text[op_atan2] = "atan2";
+  t.text[op_rem] = "rem";
+  t.text[op_invdiv] = ".\\";
+  t.text[op_xor] = "xor";
+  t.text[op_realpow] = "realpow";
+  t.text[op_pow2] = "pow2";
+  t.text[op_min] = "min";
+  t.text[op_max] = "max";
+  return t;
+}
+
+constexpr NameTable op_names = make_names();
+constexpr int name_table_size = sizeof op_names.text / sizeof op_names.text[0];
+static_assert(name_table_size == op_max + 1, "one name slot per code up to op_max");
 
 }  // namespace
 
 const char* binary_op_name(int code) {
-  if (code < 0 || code >= name_table_size || op_names[code] == nullptr)
+  if (code < 0 || code >= name_table_size || op_names.text[code] == nullptr)
     error("binary_op_name: unknown op");
-  return op_names[code];
+  return op_names.text[code];
 }
 
 // ============================================================================================
