@@ -1,13 +1,13 @@
 // Tests of joinrows ([a; b]) and joincols ([a, b]).
-#include "../matrix_builders.h"
+#include "../support/matrix_builders.h"
 
 using namespace korvex;
-using korvex_test::col;
-using korvex_test::crow;
-using korvex_test::Err;
-using korvex_test::Is;
-using korvex_test::mat;
-using korvex_test::row;
+using korvex_test::rowwise::col;
+using korvex_test::rowwise::crow;
+using korvex_test::rowwise::Err;
+using korvex_test::rowwise::Is;
+using korvex_test::rowwise::mat;
+using korvex_test::rowwise::row;
 
 TEST(Join, StacksRowsOrPlacesColumnsZeroingMissingImaginary) {
   EXPECT_TRUE(Is(joinrows(mat(2, 2, {1, 2, 3, 4}), row({5, 6})), 3, 2, {1, 2, 3, 4, 5, 6}));

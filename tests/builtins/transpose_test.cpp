@@ -1,9 +1,9 @@
 // Tests of the conjugate transpose x' and the plain transpose x.'.
-#include "../matrix_builders.h"
+#include "../support/matrix_builders.h"
 
 using namespace korvex;
-using korvex_test::crow;
-using korvex_test::Is;
+using korvex_test::rowwise::crow;
+using korvex_test::rowwise::Is;
 
 TEST(Transpose, ConjugatesUnlessPlainAndKeepsText) {
   const M<double> z = crow({1, 3}, {2, 0});

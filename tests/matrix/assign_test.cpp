@@ -2,15 +2,15 @@
 // deletion, copy on write, complex promotion and the messages.
 #include <limits>
 
-#include "../matrix_builders.h"
+#include "../support/matrix_builders.h"
 
 using namespace korvex;
-using korvex_test::col;
-using korvex_test::crow;
-using korvex_test::Err;
-using korvex_test::Is;
-using korvex_test::mat;
-using korvex_test::row;
+using korvex_test::rowwise::col;
+using korvex_test::rowwise::crow;
+using korvex_test::rowwise::Err;
+using korvex_test::rowwise::Is;
+using korvex_test::rowwise::mat;
+using korvex_test::rowwise::row;
 
 namespace {
 const double kNaN = std::numeric_limits<double>::quiet_NaN();

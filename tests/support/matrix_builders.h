@@ -1,5 +1,6 @@
-// matrix_builders.h: test helpers: matrices written row by row, element checks that name the
-// differing element, and death-test patterns that match a message literally.
+// matrix_builders.h: test helpers: matrices written row by row (namespace rowwise, apart from
+// the column-major builders of started_runtime.h), element checks that name the differing
+// element, and death-test patterns that match a message literally.
 #ifndef KORVEX_TESTS_MATRIX_BUILDERS_H
 #define KORVEX_TESTS_MATRIX_BUILDERS_H
 
@@ -12,6 +13,7 @@
 #include "korvex.h"
 
 namespace korvex_test {
+namespace rowwise {
 
 using korvex::M;
 
@@ -73,6 +75,7 @@ inline std::string Err(const std::string& msg) {
   return out;
 }
 
+}  // namespace rowwise
 }  // namespace korvex_test
 
 #endif  // KORVEX_TESTS_MATRIX_BUILDERS_H
