@@ -118,8 +118,11 @@ Ml<T>::~Ml() {
   if (siz > 16) delete_entries(items);
 }
 
+// (clang-format mis-spaces the declaration of operator,)
+// clang-format off
 template <class T>
-Ml<T>&Ml<T>::operator,(const M<T>&b) {
+Ml<T>& Ml<T>::operator,(const M<T>& b) {
+  // clang-format on
   last++;
   if (last == siz) {
     const M<T>** grown = new_entries<T>(2 * last);
@@ -190,9 +193,9 @@ static void gather_mask(T* dst, const T* src, const T* mask, int count) {
   }
 }
 
-// Fills pos with the positions one index chooses along a dimension of the given extent:
-// the 0-1 positions, or the rounded values, each checked (message fmt with names a, k, c)
-// before it becomes an int. Returns nothing; the count was decided by the caller.
+// Fills pos with the positions one index chooses along a dimension of the given extent: the
+// 0-1 positions, or the rounded values, each range-checked (message fmt naming a, r and c)
+// before it becomes an int. The caller sized pos from the same 0-1 decision.
 template <class T>
 static void pick_list(Picks& pos, const M<T>& idx, int zero_one, int extent, const char* fmt,
                       const char* a, const char* r, const char* c) {
