@@ -66,8 +66,23 @@ extern void* fs_free;  // head of the free list; a free chunk's first word links
 extern int fs_used;    // chunks handed out and not yet returned
 extern int fs_last;    // index of the last block in fs_blocks, -1 when the pool is empty
 extern void* fs_blocks[fs_max_blocks];
-void* newFS();
-void deleteFS(void* p);
+void* fs_grow_and_take();  // newFS without a free chunk: adds a block (storage.cpp)
+void fs_release_all();     // deleteFS of the last live chunk: frees every block (storage.cpp)
+
+// Taking and returning a chunk is inline: one list operation, no call on the common path.
+inline void* newFS() {
+  ++fs_used;
+  void* chunk = fs_free;
+  if (chunk == nullptr) return fs_grow_and_take();
+  std::memcpy(&fs_free, chunk, sizeof fs_free);
+  return chunk;
+}
+inline void deleteFS(void* p) {
+  --fs_used;
+  std::memcpy(p, &fs_free, sizeof fs_free);
+  fs_free = p;
+  if (fs_used == 0) fs_release_all();
+}
 
 // ============================================================================================
 // Operation codes shared by the binary, unary, column and fill engines.

@@ -1,5 +1,5 @@
 // storage.cpp: typed element arrays (new_data .. zero_data for the six element types) and the
-// FS pool of 256-byte chunks that holds the element blocks of small matrices.
+// FS pool of 256-byte chunks: its state and the rare paths behind the inline newFS/deleteFS.
 #include "korvex.h"
 
 #include <cstdlib>
@@ -82,9 +82,11 @@ void* next_free(void* chunk) {
 
 void link_free(void* chunk, void* next) { std::memcpy(chunk, &next, sizeof next); }
 
-// The slow paths stay out of line, so taking and returning a chunk is a handful of
-// instructions with no stack frame.
-[[gnu::noinline, gnu::cold]] void* add_block_and_take() {
+}  // namespace
+
+// The rare ends of newFS and deleteFS, kept out of line so the inline paths stay small.
+
+void* fs_grow_and_take() {
   if (++fs_last >= fs_max_blocks) error("FS:Out of chunks");
   char* block = static_cast<char*>(std::malloc(fs_block_bytes));
   if (block == nullptr) error("FS:Out of memory");
@@ -98,30 +100,13 @@ void link_free(void* chunk, void* next) { std::memcpy(chunk, &next, sizeof next)
 }
 
 // No chunk is live: give every block back, the next newFS starts afresh.
-[[gnu::noinline]] void release_pool() {
+void fs_release_all() {
   for (int k = 0; k <= fs_last; ++k) {
     std::free(fs_blocks[k]);
     fs_blocks[k] = nullptr;
   }
   fs_free = nullptr;
   fs_last = -1;
-}
-
-}  // namespace
-
-void* newFS() {
-  ++fs_used;
-  void* chunk = fs_free;
-  if (chunk == nullptr) return add_block_and_take();
-  fs_free = next_free(chunk);
-  return chunk;
-}
-
-void deleteFS(void* p) {
-  --fs_used;
-  link_free(p, fs_free);
-  fs_free = p;
-  if (fs_used == 0) release_pool();
 }
 
 }  // namespace korvex
