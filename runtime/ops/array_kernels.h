@@ -40,6 +40,17 @@ inline int trunc_to_int(double x) {
 // ============================================================================================
 
 inline double truth(bool t) { return t ? 1.0 : 0.0; }
+
+// The scalar max and min (kernels.cpp exports them): a NaN a, or for min either NaN, gives the
+// runtime's NaN; otherwise a tie or a NaN b picks b.
+inline double max_rule(double a, double b, double nan) {
+  if (is_nan(a)) return nan;
+  return a > b ? a : b;
+}
+inline double min_rule(double a, double b, double nan) {
+  if (is_nan(a) || is_nan(b)) return nan;
+  return a < b ? a : b;
+}
 inline bool is_true(double re) { return re != 0; }
 inline bool is_true(double re, double im) { return re != 0 || im != 0; }
 

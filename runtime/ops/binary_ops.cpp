@@ -74,9 +74,10 @@ namespace {
 using kern::is_true;
 using kern::truth;
 
-// Comparisons: NaN makes <, <=, == false and != true. The ordered ones look at real parts only.
+// Comparisons: NaN makes <, <=, == false and != true (the rules of cmp_lt.., inlined for the
+// real loops). The ordered ones look at real parts only.
 struct Lt {
-  static double rr(double a, double b) { return cmp_lt(a, b); }
+  static double rr(double a, double b) { return truth(a < b); }  // cmp_lt
   template <bool, bool>
   static void cx(double ar, double, double br, double, double& cr, double& ci) {
     cr = cmp_lt(ar, br);
@@ -84,7 +85,7 @@ struct Lt {
   }
 };
 struct Le {
-  static double rr(double a, double b) { return cmp_le(a, b); }
+  static double rr(double a, double b) { return truth(a <= b); }  // cmp_le
   template <bool, bool>
   static void cx(double ar, double, double br, double, double& cr, double& ci) {
     cr = cmp_le(ar, br);
@@ -92,7 +93,7 @@ struct Le {
   }
 };
 struct Eq {
-  static double rr(double a, double b) { return cmp_eq(a, b); }
+  static double rr(double a, double b) { return truth(a == b); }  // cmp_eq
   template <bool, bool>
   static void cx(double ar, double ai, double br, double bi, double& cr, double& ci) {
     cr = truth(cmp_eq(ar, br) != 0 && cmp_eq(ai, bi) != 0);
@@ -100,7 +101,7 @@ struct Eq {
   }
 };
 struct Ne {
-  static double rr(double a, double b) { return cmp_ne(a, b); }
+  static double rr(double a, double b) { return truth(!(a == b)); }  // cmp_ne
   template <bool, bool>
   static void cx(double ar, double ai, double br, double bi, double& cr, double& ci) {
     cr = truth(cmp_ne(ar, br) != 0 || cmp_ne(ai, bi) != 0);
@@ -225,14 +226,14 @@ struct Pow2 {
 
 // The scalar rules take the second operand first: min(b, a) and max(b, a).
 struct Min {
-  static double rr(double a, double b) { return min(b, a); }
+  static double rr(double a, double b) { return kern::min_rule(b, a, nan_value); }
   template <bool, bool>
   static void cx(double ar, double ai, double br, double bi, double& cr, double& ci) {
     min(&ar, &ai, &br, &bi, &cr, &ci);
   }
 };
 struct Max {
-  static double rr(double a, double b) { return max(b, a); }
+  static double rr(double a, double b) { return kern::max_rule(b, a, nan_value); }
   template <bool, bool>
   static void cx(double ar, double ai, double br, double bi, double& cr, double& ci) {
     max(&ar, &ai, &br, &bi, &cr, &ci);
@@ -264,8 +265,8 @@ void real_loop(const Operands& p) {
 // A real operand contributes the constant 0 as its imaginary part.
 template <class F, bool AC, bool BC>
 void complex_loop(const Operands& p) {
-  const int sa = p.sa, sb = p.sb;
-  for (int k = 0, ka = 0, kb = 0; k < p.n; k++, ka += sa, kb += sb) {
+  const int sa = p.sa, sb = p.sb, n = p.n;
+  for (int k = 0, ka = 0, kb = 0; k < n; k++, ka += sa, kb += sb) {
     double ai = AC ? p.ai[ka] : 0.0;
     double bi = BC ? p.bi[kb] : 0.0;
     F::template cx<AC, BC>(p.ar[ka], ai, p.br[kb], bi, p.cr[k], p.ci[k]);
@@ -288,48 +289,30 @@ using Runner = void (*)(const Operands&, bool, bool);
 
 // ORDER OP: one runner per binary code, null where the code has no rule.
 Runner runner_for(OpCode op) {
+  // clang-format off
   switch (op) {
-    case op_lt:
-      return run<Lt>;
-    case op_le:
-      return run<Le>;
-    case op_eq:
-      return run<Eq>;
-    case op_ne:
-      return run<Ne>;
-    case op_or:
-      return run<Or>;
-    case op_and:
-      return run<And>;
-    case op_add:
-      return run<Add>;
-    case op_sub:
-      return run<Sub>;
-    case op_mul:
-      return run<Mul>;
-    case op_div:
-      return run<Div>;
-    case op_pow:
-      return run<Pow>;
-    case op_atan2:
-      return run<Atan2>;
-    case op_rem:
-      return run<Rem>;
-    case op_invdiv:
-      return run<InvDiv>;
-    case op_xor:
-      return run<Xor>;
-    case op_realpow:
-      return run<Pow>;
-    case op_pow2:
-      return run<Pow2>;
-    case op_min:
-      return run<Min>;
-    case op_max:
-      return run<Max>;
-    default:
-      return nullptr;  // > and >= arrive as < and <= with exchanged operands
+    case op_lt:      return run<Lt>;
+    case op_le:      return run<Le>;
+    case op_eq:      return run<Eq>;
+    case op_ne:      return run<Ne>;
+    case op_or:      return run<Or>;
+    case op_and:     return run<And>;
+    case op_add:     return run<Add>;
+    case op_sub:     return run<Sub>;
+    case op_mul:     return run<Mul>;
+    case op_div:     return run<Div>;
+    case op_pow:     return run<Pow>;
+    case op_atan2:   return run<Atan2>;
+    case op_rem:     return run<Rem>;
+    case op_invdiv:  return run<InvDiv>;
+    case op_xor:     return run<Xor>;
+    case op_realpow: return run<Pow>;
+    case op_pow2:    return run<Pow2>;
+    case op_min:     return run<Min>;
+    case op_max:     return run<Max>;
+    default:         return nullptr;  // > and >= arrive as < and <= with exchanged operands
   }
+  // clang-format on
 }
 
 // Comparisons ignore an imaginary part that is all zeros; the other ops go by the storage.

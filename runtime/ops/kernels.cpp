@@ -14,15 +14,8 @@ using kern::is_nan;
 // Scalar functions of doubles
 // ============================================================================================
 
-double max(double a, double b) {
-  if (is_nan(a)) return nan_value;
-  return a > b ? a : b;  // a NaN b fails the test and is returned
-}
-
-double min(double a, double b) {
-  if (is_nan(a) || is_nan(b)) return nan_value;
-  return a < b ? a : b;
-}
+double max(double a, double b) { return kern::max_rule(a, b, nan_value); }
+double min(double a, double b) { return kern::min_rule(a, b, nan_value); }
 
 // Plain comparisons only: a NaN argument falls through to whichever branch its failed
 // comparisons pick.
