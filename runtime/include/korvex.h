@@ -340,6 +340,12 @@ class Ml {
   int last;            // index of the last entry
 };
 
+// Reading a reference or a list into a matrix: extraction or concatenation (matrix/index.cpp).
+// Defined here because an explicit instantiation cannot tell these two apart from the member
+// templates M(const Mr<U>&) and M(const Ml<U>&) with U = T.
+template <class T> inline M<T>::M(const Mr<T>& s) : M(s, i_o) {}
+template <class T> inline M<T>::M(const Ml<T>& s) : M(s, i_o) {}
+
 template <class T> Ml<T> operator,(const M<T>& a, const M<T>& b) {
   Ml<T> l(a);
   l, b;
