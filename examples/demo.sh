@@ -1,5 +1,5 @@
 #!/bin/sh
-# The main job: the gateway's four services for model 1, called through the stand-in host.
+# The main job: the gateway's four services for models 1 and 2, called through the stand-in host.
 # Usage: sh examples/demo.sh [BUILD_DIR]
 set -e
 tool=${1:-build}/host/korvex-mex
@@ -34,6 +34,19 @@ call "Service 3: F(x) and forward differences along the columns of V = I, steps 
 call "Service 4: Hessian-times-direction products of F1 along V = I, steps 1e-3, at x = (2, -1)
    (exact Hessian of F1: [6 0; 0 2])" \
   4 1 '[2;-1]' '[1 0;0 1]' '[1e-3 1e-3]'
+
+echo "Model 2, the translated matrix-language function run on the matrix runtime:"
+echo "  F(x)(i) = (x_i^3)^2, a cube then a square, element by element"
+echo
+
+call "Service 2 on model 2 at x = (2, -1): expect (64, 1)" \
+  2 2 '[2;-1]'
+call "Service 3 on model 2: F(x) and differences along V = I, steps 1e-6, at x = (1, 2)
+   (exact Jacobian: diag(6, 192))" \
+  --nargout 2 3 2 '[1;2]' '[1 0;0 1]' 2 '[1e-6 1e-6]'
+call "Service 4 on model 2: Hessian-times-direction products of F1 = x1^6 along V = I, steps 1e-3,
+   at x = (1, 2) (exact Hessian of F1: [30 0; 0 0])" \
+  4 2 '[1;2]' '[1 0;0 1]' '[1e-3 1e-3]'
 
 echo "== A malformed call is rejected with a message, and nothing is returned:"
 echo "   korvex-mex 2 1 '[1;2]' 5"

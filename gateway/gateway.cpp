@@ -34,6 +34,8 @@ const char* const msg_x_short = "x Must Hold At Least n Values";
 const char* const msg_h_missing = "Step Vector h Required";
 const char* const msg_h_short = "h Must Hold At Least p Values";
 const char* const msg_too_large = "Input Too Large";
+const char* const msg_model2_x_large = "Model 2 Takes At Most 268435438 Values In x";
+const char* const msg_model2_extra_large = "Model 2 Takes At Most 268435438 Extra Values";
 
 std::size_t count_of(const mxArray* a) { return mxGetM(a) * mxGetN(a); }
 
@@ -71,6 +73,17 @@ const char* check_m(const mxArray* m_input, std::size_t n) {
   return nullptr;
 }
 
+// Model 2 runs on the matrix runtime, whose faults end the process - here the host's. Its
+// matrices hold at most max_matrix_elements values: the point, and the extra data as one column.
+// (m <= n, checked with the other sizes, keeps its reads of the result inside the result.)
+const char* check_model2(const mxArray* model, std::size_t n, const mxArray* extra) {
+  if (scalar_of(model) != 2) return nullptr;
+  if (n > static_cast<std::size_t>(korvex::max_matrix_elements)) return msg_model2_x_large;
+  if (extra && count_of(extra) > static_cast<std::size_t>(korvex::max_matrix_elements))
+    return msg_model2_extra_large;
+  return nullptr;
+}
+
 // Argument checks: the first failing condition's message, or null. The checks of the interface
 // table come first, in its order and with its messages; the ones after them reject calls that
 // would read past an input. All of them run before anything is allocated or created.
@@ -80,7 +93,7 @@ const char* check_service1(int nrhs, const mxArray* prhs[]) {
   if (count_of(prhs[1]) == 0) return msg_model_empty;
   if (mxGetM(prhs[2]) == 0) return msg_x_empty;  // the one component needs n >= 1
   if (count_of(prhs[2]) < mxGetM(prhs[2])) return msg_x_short;
-  return nullptr;
+  return check_model2(prhs[1], mxGetM(prhs[2]), nrhs == 4 ? prhs[3] : nullptr);
 }
 
 const char* check_service2(int nlhs, int nrhs, const mxArray* prhs[]) {
@@ -93,7 +106,7 @@ const char* check_service2(int nlhs, int nrhs, const mxArray* prhs[]) {
   if (nrhs >= 4)
     if (const char* e = check_m(prhs[3], n)) return e;
   if (count_of(prhs[2]) < n) return msg_x_short;
-  return nullptr;
+  return check_model2(prhs[1], n, nrhs == 5 ? prhs[4] : nullptr);
 }
 
 const char* check_service3(int nlhs, int nrhs, const mxArray* prhs[]) {
@@ -108,7 +121,7 @@ const char* check_service3(int nlhs, int nrhs, const mxArray* prhs[]) {
     if (const char* e = check_m(prhs[4], n)) return e;
   if (count_of(prhs[2]) < n) return msg_x_short;
   if (count_of(prhs[5]) < p) return msg_h_short;
-  return nullptr;
+  return check_model2(prhs[1], n, nullptr);  // extra data never reaches service 3
 }
 
 const char* check_service4(int nlhs, int nrhs, const mxArray* prhs[]) {
@@ -120,7 +133,7 @@ const char* check_service4(int nlhs, int nrhs, const mxArray* prhs[]) {
   const std::size_t n = mxGetM(prhs[3]), p = mxGetN(prhs[3]);
   if (count_of(prhs[2]) < n) return msg_x_short;
   if (count_of(prhs[4]) < p) return msg_h_short;
-  return nullptr;
+  return check_model2(prhs[1], n, nrhs == 6 ? prhs[5] : nullptr);
 }
 
 // The optional extra data: a column-by-column copy owned by the gateway for one call; null with

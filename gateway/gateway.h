@@ -2,6 +2,8 @@
 #ifndef KORVEX_GATEWAY_H
 #define KORVEX_GATEWAY_H
 
+#include "korvex.h"
+
 // The version of the gateway interface the module uses, for the host.
 extern "C" const char* mexVersion(void);
 
@@ -14,6 +16,11 @@ void val_proc(int model, double* x, double* f, int m, int n, double* extra, int 
 void val_getfun1(double* x, int n, double* f, int m, double* extra, int r, int q);
 // Model 2: the translated model function run on the matrix runtime.
 void val_getfun2(double* x, int n, double* f, int m, double* extra, int r, int q);
+
+// The translated functions of model 2. func(x) = x .^ 3; korvexfunc2(x, m, extra) = func(x) .^ 2,
+// reading only x. Both follow the calling convention of translated code (nargin/nargout).
+M<double> func(M<double> x);
+M<double> korvexfunc2(M<double> x, M<double> m, M<double> extra);
 
 }  // namespace korvex
 
