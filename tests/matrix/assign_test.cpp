@@ -46,7 +46,7 @@ TEST(Assign, ZeroOneIndexRepeatedPositionsAndBadIndices) {
   a(row({1, 0, 1})) = row({7, 9});
   EXPECT_TRUE(Is(a, 1, 3, {7, 2, 9}));
   a(row({1, 1, 1})) = row({4, 5, 6});     // all ones of full length: every element once
-  a(row({0.4, 1.2, 1.4})) = row({0, 0});  // rounds to 0 1 1 and truncates to 0 1 1
+  a(row({0.6, 1.2, 1.4})) = row({0, 0});  // rounds to 1 1 1, truncates to 0 1 1
   EXPECT_TRUE(Is(a, 1, 3, {4, 0, 0}));
   a(row({2, 2, 3})) = row({5, 6, 7});  // a later repeat wins
   EXPECT_TRUE(Is(a, 1, 3, {4, 6, 7}));

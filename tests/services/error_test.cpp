@@ -11,7 +11,7 @@ TEST(Error, EveryFormPrintsOneLineWithNullsAsQuestionMarksAndExitsWithOne) {
   const char* none = nullptr;
   EXPECT_ERROR(error("%s.r(idx): idx out of matrix", none), "?.r(idx): idx out of matrix");
   EXPECT_ERROR(error("fid %d is not open", -7), "fid -7 is not open");
-  EXPECT_ERROR(error("%s(:)=%s", "a", none), "a(:)=?");
+  EXPECT_ERROR(error("%s(:)=%s", none, "b"), "?(:)=b");
   EXPECT_ERROR(error("%s: wrong dimensions of: %s, %s", "+", "a", none),
                "+: wrong dimensions of: a, ?");
   EXPECT_ERROR(error("%s%s%s%s", "a", "b", "c", "d"), "abcd");
@@ -34,9 +34,9 @@ TEST(Warning, WritesToTheErrorStreamNeverTheOutputAndReturnsZero) {
   std::ostringstream err;
   korliberr_p = &err;
   EXPECT_EQ(warning("%s ignored", nullptr), 0);
-  warning("%s vs %s", "a", nullptr);
+  warning("%s vs %s", nullptr, "b");
   korliberr_p = nullptr;
-  EXPECT_EQ(err.str(), "warning: ? ignored\nwarning: a vs ?\n");
+  EXPECT_EQ(err.str(), "warning: ? ignored\nwarning: ? vs b\n");
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();
   warning("unbound");  // as inside the module: the process's standard error, not its output
