@@ -1,4 +1,5 @@
-// Tests of error, warning, the runtime stream pointers and the assertion report.
+// Tests of error, warning and the runtime stream pointers (each assertion death test of the
+// runtime checks the assertion report).
 #include <cstdio>
 #include <fstream>
 #include <sstream>
