@@ -79,13 +79,6 @@ bool in_pool(int e) {
   return 2 * static_cast<long long>(e) * static_cast<long long>(sizeof(T)) <= fs_chunk_bytes;
 }
 
-// Stores into an object under destruction are dead to the optimiser, which drops them; the
-// destroyed mark (and the released block) must stay visible so a second destruction is caught.
-template <class V>
-void keep_store(V& field, V value) {
-  *static_cast<volatile V*>(&field) = value;
-}
-
 // Drops one share of a's block and frees it with the last one.
 template <class T>
 void release(M<T>& a) {
@@ -198,6 +191,8 @@ M<T>::M(const M<U>& src)
   type = src.type;
 }
 
+// The destroyed mark and the null re that delete_p leaves must outlive the destructor, so that
+// a second destruction is caught (the library is built with -fno-lifetime-dse for GCC).
 template <class T>
 M<T>::~M() {
   // A matrix whose block went back through delete_p has no count left to read.
@@ -205,13 +200,10 @@ M<T>::~M() {
   if (count < 0) error("PC too small for matrix %s", name);
   if (count > 1000) error("PC too big for matrix %s", name);
   KORVEX_ASSERT(type != -1);
-  keep_store(type, -1);
+  type = -1;
   if (count > 0) {
     setpc(count - 1);
-    if (count == 1) {
-      delete_p();
-      keep_store(re, static_cast<T*>(nullptr));
-    }
+    if (count == 1) delete_p();
   }
 }
 

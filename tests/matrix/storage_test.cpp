@@ -1,13 +1,8 @@
 // Tests of the typed element arrays and the FS chunk pool.
-#include "korvex.h"
-
-#include <cmath>
 #include <csignal>
-#include <cstdlib>
-#include <cstring>
-#include <vector>
+#include <utility>
 
-#include <gtest/gtest.h>
+#include "../support/matrix_builders.h"
 
 using namespace korvex;
 
@@ -17,92 +12,51 @@ TEST(Storage, TypedArraysHandleEmptyCountsAndNullPointers) {
   s[0] = nullptr;  // one element is always there (AddressSanitizer checks the bound)
   delete_data(s);
   EXPECT_EQ(s, nullptr);
-  int* none = nullptr;
-  EXPECT_EXIT(delete_data(none), testing::KilledBySignal(SIGABRT),
+  EXPECT_EXIT(delete_data(s), testing::KilledBySignal(SIGABRT),
               "^storage\\.cpp:[0-9]+: failed assertion `p!=NULL'\n$");
-
-  double d[4] = {1, 2, 3, 4};
-  const double src[4] = {9, 9, 9, 9};
-  copy_data(d, src, 0);
-  copy_data(d, src, -2);
-  copy_data(d, static_cast<const double*>(nullptr), 3);
-  copy_data(static_cast<double*>(nullptr), src, 3);
-  fill_data(d, 0, 7.0);
+  double d[2] = {1, 2};
+  copy_data(d, d + 1, -1);
+  copy_data(d, static_cast<const double*>(nullptr), 1);
+  copy_data(static_cast<double*>(nullptr), d, 1);
   EXPECT_EQ(d[0], 1);
-  fill_data(d, 3, -0.0);
-  zero_data(d, 2);
-  EXPECT_FALSE(std::signbit(d[1]));  // zero is +0.0
-  EXPECT_TRUE(std::signbit(d[2]));
-  EXPECT_EQ(d[3], 4);
 }
 
-// The runtime's global matrices hold chunks from load time on, so the pool tests swap in an
-// empty pool and put the real one back afterwards, freeing what the test left.
-class Pool : public testing::Test {
- protected:
-  struct State {
-    void* free;
-    int used, last;
-    void* blocks[fs_max_blocks];
-  };
-  static State saved;  // static: stays reachable while a death-test child ends
+namespace {
+// The global matrices hold chunks from load time on, so the pool test runs on an empty pool of
+// its own while the real one waits in `saved` (a global: reachable from a death-test child).
+struct PoolState {
+  void* free = nullptr;
+  int used = 0, last = -1;
+  void* blocks[fs_max_blocks] = {};
+} saved;
 
-  void SetUp() override {
-    saved = State{fs_free, fs_used, fs_last, {}};
-    std::memcpy(saved.blocks, fs_blocks, sizeof fs_blocks);
-    std::memset(fs_blocks, 0, sizeof fs_blocks);
-    fs_free = nullptr;
-    fs_used = 0;
-    fs_last = -1;
-  }
-  void TearDown() override {
-    for (int k = 0; k <= fs_last && k < fs_max_blocks; ++k) std::free(fs_blocks[k]);
-    fs_free = saved.free;
-    fs_used = saved.used;
-    fs_last = saved.last;
-    std::memcpy(fs_blocks, saved.blocks, sizeof fs_blocks);
-  }
-  static long gap(void* a, void* b) { return static_cast<char*>(b) - static_cast<char*>(a); }
-};
-Pool::State Pool::saved;
-
-TEST_F(Pool, HandsOutChunksInAddressOrderAndReusesTheLastReturned) {
-  void* a = newFS();
-  void* b = newFS();
-  void* c = newFS();
-  EXPECT_EQ(gap(a, b), 256);
-  EXPECT_EQ(fs_blocks[0], a);
-  deleteFS(b);
-  deleteFS(a);
-  EXPECT_EQ(newFS(), a);
-  EXPECT_EQ(newFS(), b);
-  EXPECT_EQ(gap(c, newFS()), 256);  // then the untouched rest of the block
-  EXPECT_EQ(fs_used, 4);
+void swap_pool() {
+  std::swap(fs_free, saved.free);
+  std::swap(fs_used, saved.used);
+  std::swap(fs_last, saved.last);
+  std::swap(fs_blocks, saved.blocks);
 }
+}  // namespace
 
-TEST_F(Pool, AddsABlockPer64ChunksAndReleasesAllWhenTheLastReturns) {
-  std::vector<void*> held;
-  for (int k = 0; k < 65; ++k) held.push_back(newFS());
-  EXPECT_EQ(gap(held[0], held[63]), 63 * 256);
+TEST(Pool, HandsOutChunksInOrderReusesTheLastReturnedAndReleasesAllAtZero) {
+  swap_pool();
+  std::vector<char*> held;
+  for (int k = 0; k < 8192; ++k) held.push_back(static_cast<char*>(newFS()));
+  EXPECT_EQ(held[1] - held[0], 256);
+  EXPECT_EQ(held[63] - held[0], 63 * 256);
   EXPECT_EQ(held[64], fs_blocks[1]);  // the 65th chunk opened a second block
-  for (int k = 0; k < 64; ++k) std::memset(held[k], 0xA5, fs_chunk_bytes);
-
-  for (int k = 64; k >= 1; --k) deleteFS(held[k]);
-  EXPECT_EQ(fs_last, 1);  // one chunk still out: nothing is released
-  deleteFS(held[0]);
-  EXPECT_EQ(fs_last, -1);
-  EXPECT_EQ(fs_free, nullptr);
-  EXPECT_EQ(fs_blocks[1], nullptr);
-  void* fresh = newFS();
-  EXPECT_EQ(fresh, fs_blocks[0]);
-  deleteFS(fresh);
-}
-
-TEST_F(Pool, Holds8192ChunksThenReportsOutOfChunks) {
-  std::vector<void*> held;
-  for (int k = 0; k < 8192; ++k) held.push_back(newFS());
   EXPECT_EQ(fs_last, 127);
   EXPECT_EXIT(newFS(), testing::ExitedWithCode(1), "^error: FS:Out of chunks\n$");
-  for (void* p : held) deleteFS(p);
-  EXPECT_EQ(fs_last, -1);
+  deleteFS(held[5]);
+  deleteFS(held[9]);
+  EXPECT_EQ(newFS(), held[9]);  // last in, first out
+  EXPECT_EQ(newFS(), held[5]);
+  for (int k = 8191; k >= 1; --k) deleteFS(held[k]);
+  EXPECT_EQ(fs_last, 127);  // one chunk still out: nothing is released
+  deleteFS(held[0]);
+  EXPECT_TRUE(fs_last == -1 && fs_free == nullptr);
+  void* fresh = newFS();  // a new block
+  EXPECT_EQ(fresh, fs_blocks[0]);
+  deleteFS(fresh);
+  swap_pool();
 }

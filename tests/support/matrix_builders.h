@@ -34,11 +34,12 @@ inline M<double> col(std::initializer_list<double> v) {
   return mat(static_cast<int>(v.size()), 1, v);
 }
 // A complex row from its real and imaginary parts.
-inline M<double> crow(std::initializer_list<double> re, std::initializer_list<double> im) {
-  M<double> a(1, 1, static_cast<int>(re.size()));
+template <class T = double>
+M<T> crow(std::initializer_list<double> re, std::initializer_list<double> im) {
+  M<T> a(1, 1, static_cast<int>(re.size()));
   for (int k = 0; k < a.size(); k++) {
-    a.addr()[k] = re.begin()[k];
-    a.addi()[k] = im.begin()[k];
+    a.addr()[k] = static_cast<T>(re.begin()[k]);
+    a.addi()[k] = static_cast<T>(im.begin()[k]);
   }
   return a;
 }
@@ -77,5 +78,10 @@ inline std::string Err(const std::string& msg) {
 
 }  // namespace rowwise
 }  // namespace korvex_test
+
+// A death test of an error report: exit status 1 and exactly the line "error: MSG".
+#define EXPECT_ERROR(statement, msg)                   \
+  EXPECT_EXIT(statement, ::testing::ExitedWithCode(1), \
+              "^" + ::korvex_test::rowwise::Err(msg) + "\n$")
 
 #endif  // KORVEX_TESTS_MATRIX_BUILDERS_H
