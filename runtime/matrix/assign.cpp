@@ -99,6 +99,9 @@ void M<T>::vwcopy(const M<T>& b_arg, const M<T>& k_arg) {
   const M<T> b(b_arg);
   const M<T> k(k_arg);
   const int saved_type = type;
+  // A complex source makes the target complex first, whatever follows: also when the index is
+  // empty or the source is an empty complex matrix (a deletion).
+  if (b.im != nullptr && im == nullptr) getcomplex();
   const int bcount = b.size();
   const int count = m * n;
   // Writable as it stands: unshared, room for `need` elements, complex if it must be.
@@ -264,6 +267,7 @@ void M<T>::vwcopy(const M<T>& b_arg, const M<T>& r_arg, const M<T>& c_arg) {
   }
   if ((!all_rows && r.size() == 0) || (!all_cols && c.size() == 0)) return;
   const int saved_type = type;
+  if (b.im != nullptr && im == nullptr) getcomplex();  // as in the one-index form
 
   if (b.size() == 0) {  // deletion of whole rows and columns
     if (m == 0 || n == 0) return;

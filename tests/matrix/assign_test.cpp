@@ -120,6 +120,12 @@ TEST(Assign, RealIntoComplexAndComplexIntoReal) {
   EXPECT_TRUE(Is(z2, 1, 2, {7, 8}, {0, 0}));
   EXPECT_TRUE(Is(z3, 1, 2, {6, 2}, {0, 4}));
   EXPECT_TRUE(Is(real, 1, 3, {1, 5, 3}, {0, -1, 0}));
+  // A complex source promotes the target even when it writes nothing or deletes.
+  M<double> untouched = row({1, 2}), deleted = mat(2, 2, {1, 2, 3, 4}), none(0, 0, 0);
+  untouched(none) = crow({5}, {-1});
+  deleted(S(1), c_p) = M<double>(1, 0, 0);
+  EXPECT_TRUE(Is(untouched, 1, 2, {1, 2}, {0, 0}));
+  EXPECT_TRUE(Is(deleted, 1, 2, {3, 4}, {0, 0}));
 }
 
 TEST(Assign2, GrowsWithZerosKeepingPlacesAndColonCoversTheSource) {
