@@ -47,6 +47,14 @@ inline bool same(double a, double b) {
   if (std::isnan(a) || std::isnan(b)) return std::isnan(a) && std::isnan(b);
   return a == b && std::signbit(a) == std::signbit(b);
 }
+// Every element the same (as above) as the wanted one, naming the first that is not.
+inline testing::AssertionResult all_same(const std::vector<double>& got,
+                                         const std::vector<double>& want) {
+  if (got.size() != want.size()) return testing::AssertionFailure() << got.size() << " elements";
+  for (size_t k = 0; k < got.size(); k++)
+    if (!same(got[k], want[k])) return testing::AssertionFailure() << k << ": " << got[k];
+  return testing::AssertionSuccess();
+}
 
 }  // namespace korvex_test
 
