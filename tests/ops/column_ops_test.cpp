@@ -31,32 +31,30 @@ TEST_F(ColumnOps, EmptyInputsGiveFixedScalarsOrTheEmptyMatrix) {
 // part makes max and min real; the other reductions go complex by storage.
 TEST_F(ColumnOps, ReduceByColumnOnEveryPath) {
   // clang-format off
-  const struct { Reduction f; int m, n; V re, im, want_re, want_im; } rows[] = {
-      {sum, 1, 3, {1, 2, 3}, {}, {6}, {}}, {sum, 3, 1, {1, 2, 3}, {}, {6}, {}},
-      {sum, 2, 2, {1, 3, 2, 4}, {}, {4, 6}, {}}, {prod, 2, 2, {1, 3, 2, 4}, {}, {3, 8}, {}},
-      {min, 3, 2, {5, -1, 2, 0, 0, 7}, {}, {-1, 0}, {}}, {sumabs, 1, 2, {-3, 4}, {}, {7}, {}},
-      {max, 2, 2, {1, qnan, 5, 2}, {}, {qnan, 5}, {}},
-      {min, 2, 2, {qnan, -1, -inf, 2}, {}, {qnan, -inf}, {}},
-      {max, 1, 2, {0.0, -0.0}, {}, {-0.0}, {}}, {min, 1, 2, {-0.0, 0.0}, {}, {0.0}, {}},
-      {all, 2, 2, {1, -0.0, qnan, 3}, {}, {0, 1}, {}},
-      {any, 2, 2, {0, -0.0, 0, qnan}, {}, {0, 1}, {}},
-      {any, 1, 2, {0, 0}, {0, 2}, {1}, {0}}, {all, 1, 2, {0, 0}, {0, 2}, {0}, {0}},
-      {max, 1, 2, {3, -5}, {4, 0}, {3}, {4}}, {max, 1, 2, {-5, 3}, {0, 4}, {-5}, {0}},
-      {min, 3, 1, {3, 0, 1}, {4, 2, 0}, {1}, {0}},
-      {max, 1, 3, {1, 2, 9}, {0, qnan, 0}, {2}, {qnan}},
-      {max, 1, 3, {1, -7, 2}, {0, -0.0, 0}, {2}, {}},  // real path: -7 has the largest modulus
-      {sum, 1, 3, {1, -7, 2}, {0, -0.0, 0}, {-4}, {0}},
-      {sum, 2, 2, {1, 3, 0, 2}, {2, 4, 1, 0}, {4, 2}, {6, 1}},
-      {prod, 2, 2, {1, 3, 0, 2}, {2, 4, 1, 0}, {-5, 0}, {10, 2}},  // (1+2i)(3+4i); i·2
-      {prod, 1, 2, {2, inf}, {0, 1}, {inf}, {2}},  // a real accumulator: no 0·Inf
-      {sumabs, 1, 2, {3, -1}, {4, 0}, {6}, {0}}};
+  const struct { Reduction f; int m, n; V re, want, im = {}, want_im = {}; } rows[] = {
+      {sum, 1, 3, {1, 2, 3}, {6}}, {sum, 3, 1, {1, 2, 3}, {6}}, {sum, 2, 2, {1, 3, 2, 4}, {4, 6}},
+      {prod, 2, 2, {1, 3, 2, 4}, {3, 8}}, {min, 3, 2, {5, -1, 2, 0, 0, 7}, {-1, 0}},
+      {sumabs, 1, 2, {-3, 4}, {7}}, {max, 2, 2, {1, qnan, 5, 2}, {qnan, 5}},
+      {min, 2, 2, {qnan, -1, -inf, 2}, {qnan, -inf}}, {max, 1, 2, {0.0, -0.0}, {-0.0}},
+      {min, 1, 2, {-0.0, 0.0}, {0.0}}, {all, 2, 2, {1, -0.0, qnan, 3}, {0, 1}},
+      {any, 2, 2, {0, -0.0, 0, qnan}, {0, 1}},
+      {any, 1, 2, {0, 0}, {1}, {0, 2}, {0}}, {all, 1, 2, {0, 0}, {0}, {0, 2}, {0}},
+      {max, 1, 2, {3, -5}, {3}, {4, 0}, {4}}, {max, 1, 2, {-5, 3}, {-5}, {0, 4}, {0}},
+      {min, 3, 1, {3, 0, 1}, {1}, {4, 2, 0}, {0}},
+      {max, 1, 3, {1, 2, 9}, {2}, {0, qnan, 0}, {qnan}},
+      {max, 1, 3, {1, -7, 2}, {2}, {0, -0.0, 0}},  // real path: -7 has the largest modulus
+      {sum, 1, 3, {1, -7, 2}, {-4}, {0, -0.0, 0}, {0}},
+      {sum, 2, 2, {1, 3, 0, 2}, {4, 2}, {2, 4, 1, 0}, {6, 1}},
+      {prod, 2, 2, {1, 3, 0, 2}, {-5, 0}, {2, 4, 1, 0}, {10, 2}},  // (1+2i)(3+4i); i·2
+      {prod, 1, 2, {2, inf}, {inf}, {0, 1}, {2}},  // a real accumulator: no 0·Inf
+      {sumabs, 1, 2, {3, -1}, {6}, {4, 0}, {0}}};
   // clang-format on
   for (const auto& r : rows) {
     M<double> x(!r.im.empty(), r.m, r.n);
     std::copy(r.re.begin(), r.re.end(), x.addr());
     std::copy(r.im.begin(), r.im.end(), x.addi());
     M<double> c = r.f(x);
-    EXPECT_TRUE(c.rows() == 1 && c.isc() == !r.want_im.empty() && all_same(reals(c), r.want_re) &&
+    EXPECT_TRUE(c.rows() == 1 && c.isc() == !r.want_im.empty() && all_same(reals(c), r.want) &&
                 (!c.isc() || all_same(imags(c), r.want_im)))
         << "row " << &r - rows;
   }
