@@ -4,15 +4,12 @@
 using namespace korvex;
 using namespace korvex_test::rowwise;
 
-TEST(Transpose, ConjugatesUnlessPlainAndKeepsText) {
+TEST(Transpose, MovesEveryElementConjugatingUnlessPlainAndKeepsText) {
   const M<double> z = crow({1, 3}, {2, 0});
   EXPECT_TRUE(Is(transpose(z), 2, 1, {1, 3}, {-2, 0}));
   EXPECT_TRUE(Is(dot_transpose(z), 2, 1, {1, 3}, {2, 0}));
   EXPECT_TRUE(!transpose(M<double>(4.0)).isc() && dot_transpose(M<double>("abc")).getdm() == 1);
-}
-
-// Every element (i, j) lands at (j, i), across the 8-column tiles of the copy loop.
-TEST(Transpose, MovesEveryElementAcrossTileEdges) {
+  // Every element (i, j) lands at (j, i), across the 8-column tiles of the copy loop.
   for (const auto& s : {std::pair<int, int>{3, 7}, {5, 8}, {9, 9}, {2, 17}, {1, 20}}) {
     M<double> x(1, s.first, s.second);
     for (int k = 0; k < x.size(); k++) x.addr()[k] = x.addi()[k] = k;

@@ -5,9 +5,7 @@
 using namespace korvex;
 using namespace korvex_test;
 
-namespace {
-
-const double inf = HUGE_VAL, qnan = std::nan(""), pi = M_PI;
+const double inf = HUGE_VAL, qnan = std::nan(""), kPi = M_PI;
 using F1 = double (*)(double);
 using F2 = double (*)(double, double);
 const F2 mx = korvex::max, mn = korvex::min, rm = korvex::rem, rp = rpow;
@@ -23,11 +21,10 @@ TEST_F(Kernels, ScalarRulesOnNaNInfinitiesSignedZerosAndNearMultiples) {
       {mn, qnan, 1, qnan}, {mn, 1, qnan, qnan}, {mn, 0.0, -0.0, -0.0}, {mn, 2, 1, 1},
       {rp, -1, inf, qnan}, {rp, 1, -inf, qnan}, {rp, 2, inf, inf}, {rp, -2, inf, -inf},
       {rp, 0.5, inf, 0}, {rp, 0, -inf, -inf}, {rp, 0.5, -inf, inf}, {rp, 2, -inf, 0},
-      {rp, qnan, inf, 0}, {rp, qnan, 0, 1}, {rp, -8, 1.0 / 3, qnan},
-      {rm, 5, 3, 2}, {rm, -5, 3, -2}, {rm, 5, -3, 2}, {rm, -6, 3, 0.0}, {rm, 7, inf, 7},
-      {rm, inf, 2, qnan}, {rm, 1, 0, qnan}, {rm, qnan, 2, qnan}, {rm, 1, 0.1, 0},
-      {rm, 0.3, 0.1, 0.09999999999999998}, {rm, 0, 0, 0}, {rm, -0.0, 3, 0},
-      {modulus, 3e-200, 4e-200, 0}, {modulus, inf, 1, inf}, {korvex::abs, 3, -4, 5}};
+      {rp, qnan, inf, 0}, {rp, qnan, 0, 1}, {rp, -8, 1.0 / 3, qnan}, {rm, 5, 3, 2}, {rm, -5, 3, -2},
+      {rm, 5, -3, 2}, {rm, -6, 3, 0.0}, {rm, 7, inf, 7}, {rm, inf, 2, qnan}, {rm, 1, 0, qnan},
+      {rm, qnan, 2, qnan}, {rm, 1, 0.1, 0}, {rm, 0.3, 0.1, 0.09999999999999998}, {rm, 0, 0, 0},
+      {rm, -0.0, 3, 0}, {modulus, 3e-200, 4e-200, 0}, {modulus, inf, 1, inf}, {abs, 3, -4, 5}};
   const struct { F1 f; double x, want; } one[] = {
       {sign, qnan, 0.0}, {sign, -0.0, 0.0}, {sign, -inf, -1}, {korvex::round, 2.5, 3},
       {korvex::round, -2.5, -3}, {korvex::round, -0.4, -0.0}, {korvex::round, qnan, qnan},
@@ -50,7 +47,7 @@ using Kernel2 = void (*)(const double*, const double*, const double*, const doub
                          double*);
 
 // Zeros (with their sign), infinities and NaN exactly; other values to 1e-13 (relative beyond 1).
-bool close(double got, double want) {
+static bool close(double got, double want) {
   if (!std::isfinite(want) || (want == 0 && got == 0)) return same(got, want);
   return std::fabs(got - want) <= 1e-13 * std::max(std::fabs(want), 1.0);
 }
@@ -67,12 +64,12 @@ TEST_F(Kernels, ComplexKernelsAtBranchCutsShortcutsZeroDivisorsAndLargeArguments
       {korvex::sqrt, -4, 0.0, 0.0, 2}, {korvex::sqrt, -4, -0.0, -0.0, 2},
       {korvex::sqrt, 0, -4, s2, -s2}, {korvex::sqrt, 3e300, 4e300, 2e150, 1e150},
       {korvex::sqrt, qnan, 1, qnan, qnan}, {korvex::log, 0, 0, -inf, 0.0},
-      {korvex::log, -1, -0.0, 0, pi}, {korvex::log, -1, -1e-300, 0, -pi},
+      {korvex::log, -1, -0.0, 0, kPi}, {korvex::log, -1, -1e-300, 0, -kPi},
       {korvex::exp, -inf, 5, 0, -0.0}, {korvex::cos, 0, 1, std::cosh(1.0), -0.0},
       {inv, 0, 2, 0, -0.5}, {korvex::acos, 2, 0, 0, 1.3169578969248166},
-      {korvex::acos, 0, 1, pi / 2, -0.881373587019543}, {korvex::atan, 0, 0.5, 0, at},
-      {korvex::atanh, 0.5, 0, at, 0}, {korvex::acosh, 0.5, 0, 0, pi / 3},
-      {korvex::asinh, 1e300, 1e300, big, pi / 4}};
+      {korvex::acos, 0, 1, kPi / 2, -0.881373587019543}, {korvex::atan, 0, 0.5, 0, at},
+      {korvex::atanh, 0.5, 0, at, 0}, {korvex::acosh, 0.5, 0, 0, kPi / 3},
+      {korvex::asinh, 1e300, 1e300, big, kPi / 4}};
   const struct { Kernel2 f; double ar, ai, br, bi, wr, wi; } two[] = {
       {cmul, 2, 0, inf, 1, inf, 2}, {cmul, inf, 1, 2, 0, inf, 2},
       {korvex::div, 1, 0, 0, 0, inf, 0.0}, {korvex::div, 1, 1, 0, 0, inf, inf},
@@ -94,5 +91,3 @@ TEST_F(Kernels, ComplexKernelsAtBranchCutsShortcutsZeroDivisorsAndLargeArguments
   cmul(&ar, &ai, &br, &bi, &ar, &ai);  // output over the first operand
   EXPECT_C(ar, ai, -5, 10, "aliased");
 }
-
-}  // namespace
