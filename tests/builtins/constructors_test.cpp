@@ -28,7 +28,6 @@ TEST(Constructors, ShapeRuleRoundsScalarsAndTakesOtherShapesAsTheyAre) {
     EXPECT_TRUE(z.rows() == r.m && z.cols() == r.n && all_same(reals(z), V(z.size(), 0.0)))
         << "row " << &r - rows;
   }
-  EXPECT_EQ(ones(S(2.5)).size(), 9);  // one argument: square
 }
 
 TEST(Constructors, FillsOnesIdentityAndComplexZerosAndReportsBadArguments) {

@@ -5,19 +5,21 @@
 
 using namespace korvex;
 
-TEST(Ieee, ClassifiesEveryKindOfDouble) {
+// ieee_toint maps infinities of either sign to INT_MAX and saturates finite values beyond the
+// int range, where a bare conversion would be undefined.
+TEST(Ieee, ClassifiesEveryKindOfDoubleAndConvertsToInt) {
   const double inf = HUGE_VAL, nan = std::nan(""), tiny = std::numeric_limits<double>::denorm_min();
-  // x, then isnan·1000 + isinf·100 + finite·10 + sign
-  const double rows[][2] = {{nan, 1000}, {-nan, 1001}, {inf, 100}, {-inf, 101},
-                            {1e308, 10}, {-0.0, 11},   {tiny, 10}};
-  for (const auto& r : rows)
-    EXPECT_EQ(
-        ieee_isnan(r[0]) * 1000 + ieee_isinf(r[0]) * 100 + ieee_finite(r[0]) * 10 + ieee_sign(r[0]),
-        r[1])
-        << r[0];
-  EXPECT_EQ(ieee_toint(-inf), 2147483647);
-  EXPECT_EQ(ieee_toint(-2.7), -2);
-  EXPECT_EQ(ieee_toint(-1e10), -2147483647 - 1);  // saturated, where a bare cast is undefined
+  const int imax = 2147483647, imin = -imax - 1;
+  // x, isnan·1000 + isinf·100 + finite·10 + sign, toint
+  const double rows[][3] = {{nan, 1000, 0},    {-nan, 1001, 0},   {inf, 100, imax},
+                            {-inf, 101, imax}, {1e308, 10, imax}, {-0.0, 11, 0},
+                            {tiny, 10, 0},     {-2.7, 11, -2},    {-1e10, 11, imin}};
+  for (const auto& r : rows) {
+    const double x = r[0];
+    const int fields =
+        ieee_isnan(x) * 1000 + ieee_isinf(x) * 100 + ieee_finite(x) * 10 + ieee_sign(x);
+    EXPECT_TRUE(fields == r[1] && ieee_toint(x) == r[2]) << x;
+  }
 }
 
 // The high word holds sign, exponent and the upper 20 fraction bits; the low word the rest.
