@@ -72,6 +72,12 @@ TEST_F(BinaryOp, ElementRulesByOperandKind) {
       {max, {3, 1}, {5}, {3, 5}, {4, 0}, {}, {4, 0}},  // equal moduli keep a
       {rem, {7, 0.3}, {4, 0.1}, {3, 0.09999999999999998}, {9, 1}, {}, {0, 0}}};
   // clang-format on
+  for (const auto& r : rows) {
+    M<double> c = r.f(row(r.ar, r.ai), row(r.br, r.bi));
+    EXPECT_TRUE(c.isc() == !r.im.empty() && all_same(reals(c), r.re) &&
+                (r.im.empty() || all_same(imags(c), r.im)))
+        << "row " << &r - rows;
+  }
   M<double> c = dot_pow(M<double>(-8.0), M<double>(1.0 / 3));  // the principal cube root
   ASSERT_TRUE(c.isc());
   EXPECT_NEAR(reals(c)[0], 1, 1e-14);
