@@ -34,10 +34,9 @@ TEST(Constructors, FillsOnesIdentityAndComplexZerosAndReportsBadArguments) {
   EXPECT_EQ(reals(ones(S(1), S(2))), (V{1, 1}));
   EXPECT_EQ(reals(eye(S(2), S(3))), (V{1, 0, 0, 1, 0, 0}));
   EXPECT_EQ(reals(eye_shape(0, 3, 2)), (V{1, 0, 0, 0, 1, 0}));
-  M<double> a(2.0), e;
+  M<double> a(2.0), e("n", 0, 0);
   for (const M<double>& c : {eye01_op(a, a, op_czeros), zeros_shape(1, 2, 2)})
     EXPECT_TRUE(c.isc() && imags(c) == V(4, 0.0));
-  e.setname("n");
   auto die = testing::ExitedWithCode(1);
   EXPECT_EXIT(eye01_op(a, a, op_max), die, "^error: eye01_op: unknown op\n$");
   EXPECT_EXIT(zeros(a, e), die, "error: n.r\\(\\): matrix is empty");

@@ -39,9 +39,7 @@ TEST(Predicates, AnswersOnNaNSignedZerosAndImaginaryParts) {
       {ishermitian(M<double>()), 0}};
   // clang-format on
   for (const auto& c : got_want) EXPECT_EQ(c[0], c[1]) << "case " << &c - got_want;
-  M<double> x(0, 2, 3);
-  x.setname("x");
-  EXPECT_EXIT(ishermitian(x), testing::ExitedWithCode(1),
+  EXPECT_EXIT(ishermitian(M<double>("x", 2, 3)), testing::ExitedWithCode(1),
               "^error: ishermitian: x matrix not square\n$");
 }
 
