@@ -20,7 +20,7 @@ static M<double> row(const V& re, const V& im = {}) {
 }
 
 TEST_F(BinaryOp, ScalarOperandMeetsEveryElementOnEitherSide) {
-  M<double> a = mat(2, 3, {1, 2, 3, 4, 5, 6}), s(10.0);  // a scalar meets every element
+  M<double> a = mat(2, 3, {1, 2, 3, 4, 5, 6}), s(10.0);
   for (const M<double>& r : {a - s, s - a, dot_mul(a, a)}) EXPECT_EQ(r.rows() * 10 + r.cols(), 23);
   EXPECT_EQ(reals(a - s), (V{-9, -8, -7, -6, -5, -4}));
   EXPECT_EQ(reals(s - a), (V{9, 8, 7, 6, 5, 4}));

@@ -42,7 +42,7 @@ TEST_F(ColumnOps, ReduceByColumnOnEveryPathAndEmptyInputs) {
     std::copy(r.re.begin(), r.re.end(), x.addr());
     std::copy(r.im.begin(), r.im.end(), x.addi());
     M<double> c = r.f(x);
-    EXPECT_TRUE(c.rows() == !r.want.empty() && c.isc() == !r.want_im.empty() &&
+    EXPECT_TRUE(c.rows() == (r.want.empty() ? 0 : 1) && c.isc() == !r.want_im.empty() &&
                 all_same(reals(c), r.want) && (!c.isc() || all_same(imags(c), r.want_im)))
         << "row " << &r - rows;
   }

@@ -47,12 +47,12 @@ using Kernel2 = void (*)(const double*, const double*, const double*, const doub
                          double*);
 
 // Zeros (with their sign), infinities and NaN exactly; other values to 1e-13 (relative beyond 1).
-static bool close(double got, double want) {
+static bool matches(double got, double want) {
   if (!std::isfinite(want) || (want == 0 && got == 0)) return same(got, want);
   return std::fabs(got - want) <= 1e-13 * std::max(std::fabs(want), 1.0);
 }
 #define EXPECT_C(gr, gi, wr, wi, row) \
-  EXPECT_TRUE(close(gr, wr) && close(gi, wi)) << "row " << (row) << ": " << (gr) << " " << (gi)
+  EXPECT_TRUE(matches(gr, wr) && matches(gi, wi)) << "row " << (row) << ": " << (gr) << " " << (gi)
 
 // sqrt(-4 - 0i): -0 is not below 0. exp(-Inf + 5i): 0·sin 5, no Inf·0. asinh(1e300 + 1e300i) is
 // near log(2x), where x² would overflow unscaled. cmul of a real factor and Inf + i has no 0·Inf
