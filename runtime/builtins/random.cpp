@@ -30,9 +30,10 @@ double rand_uniform() {
 // Marsaglia's polar method, keeping only u of each accepted pair. s == 1 is accepted (the
 // draw is then 0); s == 0 cannot occur, as the state after a step is never mask/2.
 double rand_normal() {
-  // A negative, infinite or NaN state (only a seed command sets one) would give s > 1 or NaN
-  // on every try and never return; it restarts like a zero state instead.
-  if (!(randn_state >= 0 && kern::is_finite(randn_state))) randn_state = 0.0;
+  // A negative or NaN state, or one so large that 16807 times it overflows to Inf (only a seed
+  // command sets one), would give s > 1 or NaN on every try and never return; it restarts like
+  // a zero state instead.
+  if (!(randn_state >= 0 && kern::is_finite(16807.0 * randn_state))) randn_state = 0.0;
   double u, v, s;
   do {
     lehmer_step(randn_state);
