@@ -1,5 +1,5 @@
-// Tests of model 2: the translated functions, their calling convention, and the gateway's
-// services evaluated on the matrix runtime.
+// Tests of model 2: the translated functions, their calling convention, and service 3 evaluated
+// on the matrix runtime.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -28,8 +28,7 @@ class Model2 : public testing::Test {
 };
 
 TEST_F(Model2, EvaluatesTheSixthPowerThroughTheWrapper) {
-  double x[] = {2, -1, -2, 0.5};
-  double f[] = {7, 7, 7, 7, 7};
+  double x[] = {2, -1, -2, 0.5}, f[] = {7, 7, 7, 7};
   korvex::val_getfun2(x, 4, f, 3, nullptr, 0, 0);
   // Negative bases take the complex power (through the logarithm): right to rounding.
   EXPECT_EQ(f[0], 64);
@@ -39,7 +38,6 @@ TEST_F(Model2, EvaluatesTheSixthPowerThroughTheWrapper) {
   // m = 0 still runs the function and copies nothing; extra data is taken and not used.
   double extra[] = {1, 2, 3, 4, 5, 6};
   korvex::val_getfun2(x, 4, f, 0, extra, 2, 3);
-  EXPECT_EQ(f[0], 64);
   korvex::val_getfun2(x, 0, f, 0, nullptr, 0, 0);
   EXPECT_EQ(f[0], 64);
 }
