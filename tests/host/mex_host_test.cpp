@@ -1,5 +1,4 @@
-// Tests of the stand-in host's call of a gateway: an abandoned call. Zero-filled outputs and the
-// freeing of matrices a call leaves out of its slots show in the gateway's tests.
+// Tests of the stand-in host's call of a gateway: what it frees afterwards, and abandoned calls.
 #include <gtest/gtest.h>
 
 #include "host.h"
@@ -10,17 +9,27 @@ namespace kh = korvex::host;
 
 bool returned_after_error = false;
 
-void gateway_that_fails(int, mxArray* plhs[], int, const mxArray*[]) {
+// Fills slot 1 and makes a second matrix that it leaves out of the slots.
+void gateway_that_succeeds(int, mxArray* plhs[], int, const mxArray*[]) {
   plhs[0] = mxCreateDoubleMatrix(2, 2, mxREAL);
   mxCreateDoubleMatrix(1, 1, mxREAL);
+}
+
+void gateway_that_fails(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  gateway_that_succeeds(nlhs, plhs, nrhs, prhs);
   mexErrMsgTxt("Something Went Wrong");
   returned_after_error = true;
 }
 
-TEST(Host, AbandonedCallNeverReturnsToTheGatewayAndFreesWhatItMade) {
+TEST(Host, CallKeepsTheFilledSlotsAndAnAbandonedCallNothing) {
   const mxArray* in[] = {kh::new_matrix(1, 1, {4})};
-  mxArray* out[1] = {nullptr};
-  const kh::Outcome o = kh::call(gateway_that_fails, 1, out, 1, in);
+  mxArray* out[1];
+  kh::Outcome o = kh::call(gateway_that_succeeds, 1, out, 1, in);
+  EXPECT_FALSE(o.failed);
+  EXPECT_EQ(kh::live_matrices(), 2u);  // the input and out[0]
+  kh::destroy_matrix(out[0]);
+
+  o = kh::call(gateway_that_fails, 1, out, 1, in);
   EXPECT_TRUE(o.failed);
   EXPECT_EQ(o.message, "Something Went Wrong");
   EXPECT_FALSE(returned_after_error);
