@@ -34,8 +34,8 @@ const char* safe_str(const char* s);  // s, or "?" for a null pointer
 [[noreturn]] void error(const char* fmt, const char* a, const char* b, const char* c);
 [[noreturn]] void error(const char* fmt, const char* a, const char* b, const char* c,
                         const char* d);
-[[noreturn]] void error(const char* fmt, const char* a, const char* b, const char* c,
-                        const char* d, const char* e);
+[[noreturn]] void error(const char* fmt, const char* a, const char* b, const char* c, const char* d,
+                        const char* e);
 // Writes "warning: MSG" and an end of line to the error stream; returns 0.
 int warning(const char* msg);
 int warning(const char* fmt, const char* a);
@@ -52,11 +52,16 @@ int warning(const char* fmt, const char* a, const char* b);
 // ============================================================================================
 
 // Typed element arrays, instantiated for double, float, int, unsigned char, char and char*.
-template <class T> void new_data(T*& p, int n);  // max(n,1) elements; "Out of memory"
-template <class T> void delete_data(T*& p);      // asserts p!=NULL; sets p to null
-template <class T> void copy_data(T* dst, const T* src, int n);  // no-op for n<1 or null
-template <class T> void fill_data(T* p, int n, T v);
-template <class T> void zero_data(T* p, int n);
+template <class T>
+void new_data(T*& p, int n);  // max(n,1) elements; "Out of memory"
+template <class T>
+void delete_data(T*& p);  // asserts p!=NULL; sets p to null
+template <class T>
+void copy_data(T* dst, const T* src, int n);  // no-op for n<1 or null
+template <class T>
+void fill_data(T* p, int n, T v);
+template <class T>
+void zero_data(T* p, int n);
 
 // The FS pool: 256-byte chunks cut from 16384-byte blocks, at most 128 blocks.
 constexpr int fs_chunk_bytes = 256;
@@ -182,9 +187,12 @@ enum OpCode {
 // The matrix value type (matrix/matrix.cpp)
 // ============================================================================================
 
-template <class T> class M;
-template <class T> class Mr;
-template <class T> class Ml;
+template <class T>
+class M;
+template <class T>
+class Mr;
+template <class T>
+class Ml;
 
 // Output-count token: selects the multi-output form of a builtin. Its value is never read.
 struct i_o_t {
@@ -215,13 +223,16 @@ class M {
   M(double d);
   M(int d) : M(static_cast<double>(d)) {}
   M(const M& src);
-  template <class U> M(const M<U>& src);
+  template <class U>
+  M(const M<U>& src);
   M(const Mr<T>& s, i_o_t);
   M(const Ml<T>& s, i_o_t);
   M(const Mr<T>& s);
   M(const Ml<T>& s);
-  template <class U> M(const Mr<U>& s);
-  template <class U> M(const Ml<U>& s);
+  template <class U>
+  M(const Mr<U>& s);
+  template <class U>
+  M(const Ml<U>& s);
   ~M();
 
   M& operator=(const M& src);
@@ -285,7 +296,8 @@ class M {
   void setpc(int v) { std::memcpy(header(), &v, sizeof v); }
 
  private:
-  template <class U> friend class M;
+  template <class U>
+  friend class M;
   friend class Mr<T>;
   friend class Ml<T>;
 
@@ -343,10 +355,13 @@ class Ml {
 // Reading a reference or a list into a matrix: extraction or concatenation (matrix/index.cpp).
 // Defined here because an explicit instantiation cannot tell these two apart from the member
 // templates M(const Mr<U>&) and M(const Ml<U>&) with U = T.
-template <class T> inline M<T>::M(const Mr<T>& s) : M(s, i_o) {}
-template <class T> inline M<T>::M(const Ml<T>& s) : M(s, i_o) {}
+template <class T>
+inline M<T>::M(const Mr<T>& s) : M(s, i_o) {}
+template <class T>
+inline M<T>::M(const Ml<T>& s) : M(s, i_o) {}
 
-template <class T> Ml<T> operator,(const M<T>& a, const M<T>& b) {
+template <class T>
+Ml<T> operator,(const M<T>& a, const M<T>& b) {
   Ml<T> l(a);
   l, b;
   return l;
@@ -385,7 +400,8 @@ void eps_of(double& x);
 void eps_of(float& x);
 void eps_of(int& x);
 void eps_of(unsigned char& x);
-template <class T> M<T> missing_as();  // missing_M converted to element type T
+template <class T>
+M<T> missing_as();  // missing_M converted to element type T
 [[noreturn]] void junk_func1M(M<double> a);
 [[noreturn]] void junk_func2M(M<double> a, M<double> b);
 [[noreturn]] void junk_func3M(M<double> a, M<double> b, M<double> c);
