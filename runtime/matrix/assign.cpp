@@ -86,6 +86,21 @@ void copy_parts(T* re, T* im, const M<T>& b, int count) {
   }
 }
 
+// Marks the positions that idx names within 1..extent in gone (positions outside, those that
+// round below 1 included, are ignored) and returns how many distinct ones it marked.
+template <class T>
+int mark_gone(int_vec& gone, const M<T>& idx, int extent) {
+  int marked = 0;
+  for (int t = 0; t < idx.size(); t++) {
+    const double p = position(static_cast<double>(idx.addr()[t]));
+    if (!in_range(p, extent)) continue;
+    const int at = static_cast<int>(p);
+    marked += 1 - gone[at];
+    gone[at] = 1;
+  }
+  return marked;
+}
+
 }  // namespace
 
 // ============================================================================================
@@ -275,23 +290,8 @@ void M<T>::vwcopy(const M<T>& b_arg, const M<T>& r_arg, const M<T>& c_arg) {
     int_vec col_gone(n);
     for (int i = 0; i <= m; i++) row_gone[i] = 0;
     for (int j = 0; j <= n; j++) col_gone[j] = 0;
-    int rows_gone = 0;
-    int cols_gone = 0;
-    // Positions outside the matrix, those that round below 1 included, are ignored.
-    for (int t = 0; !all_rows && t < r.size(); t++) {
-      const double p = position(static_cast<double>(r.re[t]));
-      if (!in_range(p, m)) continue;
-      const int at = static_cast<int>(p);
-      rows_gone += 1 - row_gone[at];
-      row_gone[at] = 1;
-    }
-    for (int t = 0; !all_cols && t < c.size(); t++) {
-      const double p = position(static_cast<double>(c.re[t]));
-      if (!in_range(p, n)) continue;
-      const int at = static_cast<int>(p);
-      cols_gone += 1 - col_gone[at];
-      col_gone[at] = 1;
-    }
+    const int rows_gone = all_rows ? 0 : mark_gone(row_gone, r, m);
+    const int cols_gone = all_cols ? 0 : mark_gone(col_gone, c, n);
     const int kept_rows = m - rows_gone;
     const int kept_cols = n - cols_gone;
     if (kept_rows * kept_cols == m * n) return;
