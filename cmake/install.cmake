@@ -1,10 +1,13 @@
-# Installation: header, static library, CMake package files and pkg-config file.
+# Installation: headers, static library, CMake package files and pkg-config file.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 install(TARGETS korvex EXPORT korvexTargets
-        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
-        PUBLIC_HEADER DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+# korvex.h is the umbrella over one header per subsystem in korvex/; both go in together.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/runtime/include/
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
+        FILES_MATCHING PATTERN "*.h")
 install(EXPORT korvexTargets NAMESPACE korvex::
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/korvex)
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/korvexConfig.cmake.in
