@@ -13,5 +13,6 @@
 #include "korvex/kernels.h"
 #include "korvex/ops.h"
 #include "korvex/builtins.h"
+#include "korvex/system.h"
 
 #endif  // KORVEX_H
