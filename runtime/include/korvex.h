@@ -14,5 +14,7 @@
 #include "korvex/ops.h"
 #include "korvex/builtins.h"
 #include "korvex/system.h"
+#include "korvex/plot.h"
+#include "korvex/startup.h"
 
 #endif  // KORVEX_H
