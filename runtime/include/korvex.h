@@ -13,5 +13,7 @@
 #include "korvex/kernels.h"
 #include "korvex/ops.h"
 #include "korvex/builtins.h"
+#include "korvex/display.h"
+#include "korvex/format.h"
 
 #endif  // KORVEX_H
