@@ -87,6 +87,50 @@ M<double> frewind(M<double> fid);
 M<double> ftell(M<double> fid);
 M<double> fseek(M<double> fid, M<double> offset, M<double> origin);
 
+// Formatted output: fprintfM(fid, format, a1..a8) returns the bytes written to a file (0 for
+// fids 0, 1, 2); with a text first argument it prints to fid 1 and returns x_M, as do
+// fprintfM(format) and every printfM.
+M<double> fprintfM(M<double> format);
+M<double> fprintfM(M<double> fid, M<double> format);
+M<double> fprintfM(M<double> fid, M<double> format, M<double> a1);
+M<double> fprintfM(M<double> fid, M<double> format, M<double> a1, M<double> a2);
+M<double> fprintfM(M<double> fid, M<double> format, M<double> a1, M<double> a2, M<double> a3);
+M<double> fprintfM(M<double> fid, M<double> format, M<double> a1, M<double> a2, M<double> a3,
+                   M<double> a4);
+M<double> fprintfM(M<double> fid, M<double> format, M<double> a1, M<double> a2, M<double> a3,
+                   M<double> a4, M<double> a5);
+M<double> fprintfM(M<double> fid, M<double> format, M<double> a1, M<double> a2, M<double> a3,
+                   M<double> a4, M<double> a5, M<double> a6);
+M<double> fprintfM(M<double> fid, M<double> format, M<double> a1, M<double> a2, M<double> a3,
+                   M<double> a4, M<double> a5, M<double> a6, M<double> a7);
+M<double> fprintfM(M<double> fid, M<double> format, M<double> a1, M<double> a2, M<double> a3,
+                   M<double> a4, M<double> a5, M<double> a6, M<double> a7, M<double> a8);
+
+M<double> printfM(M<double> format);
+M<double> printfM(M<double> format, M<double> a1);
+M<double> printfM(M<double> format, M<double> a1, M<double> a2);
+M<double> printfM(M<double> format, M<double> a1, M<double> a2, M<double> a3);
+M<double> printfM(M<double> format, M<double> a1, M<double> a2, M<double> a3, M<double> a4);
+M<double> printfM(M<double> format, M<double> a1, M<double> a2, M<double> a3, M<double> a4,
+                  M<double> a5);
+M<double> printfM(M<double> format, M<double> a1, M<double> a2, M<double> a3, M<double> a4,
+                  M<double> a5, M<double> a6);
+M<double> printfM(M<double> format, M<double> a1, M<double> a2, M<double> a3, M<double> a4,
+                  M<double> a5, M<double> a6, M<double> a7);
+M<double> printfM(M<double> format, M<double> a1, M<double> a2, M<double> a3, M<double> a4,
+                  M<double> a5, M<double> a6, M<double> a7, M<double> a8);
+
+// Formatted input: the values read (size Inf by default), their count and an empty message.
+M<double> fscanfM(M<double> fid, M<double> format);
+M<double> fscanfM(M<double> fid, M<double> format, M<double> size);
+M<double> fscanfM(M<double> fid, M<double> format, i_o_t, Mr<double> values, Mr<double> count);
+M<double> fscanfM(M<double> fid, M<double> format, i_o_t, Mr<double> values, Mr<double> count,
+                  Mr<double> message);
+M<double> fscanfM(M<double> fid, M<double> format, M<double> size, i_o_t, Mr<double> values,
+                  Mr<double> count);
+M<double> fscanfM(M<double> fid, M<double> format, M<double> size, i_o_t, Mr<double> values,
+                  Mr<double> count, Mr<double> message);
+
 M<double> fread(M<double> fid);
 M<double> fread(M<double> fid, M<double> size);
 M<double> fread(M<double> fid, M<double> size, M<double> precision);
