@@ -87,6 +87,7 @@ int plot_finish() {
   }
   if (!image_pending) return 1;
   // The pending image: written as a BMP and handed to the viewer.
+  bmpwrite(image_data, image_map, M<double>(image_file_name));
   image_pending = 0;
   char line[viewer_line_bytes];
   std::snprintf(line, sizeof line, "%s %s", viewer_cmd, image_file_name);

@@ -14,6 +14,10 @@
 #include "korvex/ops.h"
 #include "korvex/builtins.h"
 #include "korvex/system.h"
+#include "korvex/display.h"
+#include "korvex/format.h"
+#include "korvex/files.h"
+#include "korvex/graphics.h"
 #include "korvex/plot.h"
 #include "korvex/startup.h"
 

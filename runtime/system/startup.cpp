@@ -87,6 +87,8 @@ void initM(std::istream& in, std::ostream& out, std::ostream& err) {
   trace(out, "grafinit");
   plot_init();
 
+  format(M<double>("short"));
+
   trace(out, "getenv");
   command_from_env(viewer_cmd, "KORVEXVIEWER", "korvexviewer", "xv");
   command_from_env(player_cmd, "KORVEXPLAYER", "korvexplayer", "kvwave");
