@@ -238,3 +238,35 @@ TEST_F(PlotDir, PlotterThatCannotStartEndsTheProgram) {
       },
       "Could not run Gnuplot. To obtain Gnuplot, see documentation.");
 }
+
+// The pending image is written as "kvlb1.bmp" after the plot and handed to the viewer.
+TEST_F(PlotDir, FinishWritesAndShowsThePendingImage) {
+  set_command(plotter_cmd, "sh -c 'cp \"$0\" seen.gnu'");
+  // No ";" in the command: the runner would split the text there. The viewer copies the image
+  // only once the plotter has run.
+  set_command(viewer_cmd, "sh -c 'test -f seen.gnu && cp \"$0\" shown.bmp'");
+  plot(korvex_test::rowwise::row({1, 2}));
+  image(korvex_test::rowwise::mat(2, 3, {1, 2, 3, 4, 4, 4}));
+  colormap(gray(M<double>(4)));
+  EXPECT_EQ(plot_finish(), 1);
+  EXPECT_EQ(image_pending, 0);
+  const std::string bmp = slurp("kvlb1.bmp");
+  EXPECT_EQ(bmp.size(), 1078u + 2 * 4);
+  EXPECT_EQ(bmp.substr(0, 2), "BM");
+  // Bottom row first, each index minus 1, padded to 4 bytes with palette entry 0.
+  EXPECT_EQ(bmp.substr(1078), std::string("\3\3\3\0\0\1\2\0", 8));
+  EXPECT_EQ(slurp("shown.bmp"), bmp);
+  EXPECT_FALSE(plot_state.file_open);
+}
+
+TEST_F(PlotDir, ViewerThatCannotStartEndsTheProgram) {
+  image(korvex_test::rowwise::mat(1, 1, {1}));
+  set_command(viewer_cmd, "true");
+  set_command(plotter_cmd, "gnuplot");
+  EXPECT_ERROR(
+      {
+        signal(SIGCHLD, SIG_IGN);
+        plot_finish();
+      },
+      "Could not run .bmp viewer, see documentation.");
+}

@@ -43,7 +43,10 @@ void check_started_globals() {
     byte_order_flag = 7;
     plot_state.nseries = 5;
     image_pending = 1;
+    display_short = 0;
+    out_text.precision(12);
     start();
+    CHILD_CHECK(display_short == 1 && out_text.precision() == 4);
     CHILD_CHECK(korlibin_p == &in_stream && korlibout_p == &out_text &&
                 korliberr_p == &err_text);
     CHILD_CHECK(byte_order_flag == 0);  // this host stores the low byte first
