@@ -1,6 +1,6 @@
 // plot_cases: draws one named case through the plotting builtins in the working directory and
 // ends the program as a translated program does, leaving kvlb.gnu and its data files.
-// Usage: plot_cases CASE   (run with plot_cases --list for the names)
+// Usage: plot_cases CASE
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -13,58 +13,32 @@ using korvex::M;
 namespace {
 
 // n samples of f over [a, b], as a row.
-template <class F>
-M<double> sampled(double a, double b, int n, F f) {
+M<double> sampled(double a, double b, int n, double (*f)(double)) {
   M<double> v(0, 1, n);
   for (int k = 0; k < n; k++) v.addr()[k] = f(a + (b - a) * k / (n - 1));
   return v;
 }
+double same(double t) { return t; }
+double square(double t) { return t * t; }
+double decay(double t) { return std::exp(-t); }
+double cardioid(double t) { return 1 + std::cos(t); }
 
-M<double> ramp(double a, double b, int n) {
-  return sampled(a, b, n, [](double t) { return t; });
-}
-
-void styled(const char* style) {
-  const M<double> t = ramp(0, 6.28, 40);
-  korvex::plot(t, sampled(0, 6.28, 40, [](double x) { return std::sin(x); }), M<double>(style));
-}
-
-struct Case {
-  const char* name;
-  void (*draw)();
+// A sine over one period drawn in each style.
+const char* const styles[][2] = {
+    {"lines", "r-"}, {"dashed", "b--"},  {"dotted", "g:"},   {"dashdot", "m-."}, {"plus", "r+"},
+    {"squares", "bs"}, {"crosses", "gx"}, {"circles", "mo"}, {"dots", "c."},
 };
 
-const Case cases[] = {
-    {"lines", [] { styled("r-"); }},
-    {"dashed", [] { styled("b--"); }},
-    {"dotted", [] { styled("g:"); }},
-    {"dashdot", [] { styled("m-."); }},
-    {"plus", [] { styled("r+"); }},
-    {"squares", [] { styled("bs"); }},
-    {"crosses", [] { styled("gx"); }},
-    {"circles", [] { styled("mo"); }},
-    {"dots", [] { styled("c."); }},
-    {"logx",
-     [] {
-       korvex::semilogx(ramp(1, 1000, 50), ramp(0, 1, 50), M<double>("b-"));
-     }},
-    {"logy",
-     [] {
-       const M<double> t = ramp(0, 10, 50);
-       korvex::semilogy(t, sampled(0, 10, 50, [](double x) { return std::exp(-x); }),
-                        M<double>("r-"));
-     }},
+const struct {
+  const char* name;
+  void (*draw)();
+} kinds[] = {
+    {"logx", [] { korvex::semilogx(sampled(1, 1e3, 50, same), sampled(0, 1, 50, same), "b-"); }},
+    {"logy", [] { korvex::semilogy(sampled(0, 10, 50, same), sampled(0, 10, 50, decay), "r-"); }},
     {"loglog",
-     [] {
-       korvex::loglog(ramp(1, 100, 50), sampled(1, 100, 50, [](double x) { return x * x; }),
-                      M<double>("g-"));
-     }},
+     [] { korvex::loglog(sampled(1, 100, 50, same), sampled(1, 100, 50, square), "g-"); }},
     {"polar",
-     [] {
-       const M<double> theta = ramp(0, 6.28, 100);
-       korvex::polar(theta, sampled(0, 6.28, 100, [](double x) { return 1 + std::cos(x); }),
-                     M<double>("m-"));
-     }},
+     [] { korvex::polar(sampled(0, 6.28, 99, same), sampled(0, 6.28, 99, cardioid), "m-"); }},
     {"surface",
      [] {
        M<double> z(0, 15, 15);
@@ -74,15 +48,12 @@ const Case cases[] = {
      }},
     {"held_grid_axis",
      [] {
-       const M<double> t = ramp(0, 5, 30);
-       korvex::plot(t, sampled(0, 5, 30, [](double x) { return x; }), M<double>("r-"));
-       korvex::hold(M<double>("on"));
-       korvex::plot(t, sampled(0, 5, 30, [](double x) { return 5 - x; }), M<double>("bo"));
-       korvex::grid(M<double>("on"));
-       M<double> limits(0, 1, 4);
-       const double v[] = {0, 5, 0, 5};
-       std::memcpy(limits.addr(), v, sizeof v);
-       korvex::axis(limits);
+       const M<double> t = sampled(0, 5, 30, same);
+       korvex::plot(t, t, "r-");
+       korvex::hold("on");
+       korvex::plot(t, korvex::dot_sub(5.0, t), "bo");
+       korvex::grid("on");
+       korvex::axis((M<double>(0.0), M<double>(5.0), M<double>(0.0), M<double>(5.0)));
      }},
 };
 
@@ -90,15 +61,16 @@ const Case cases[] = {
 
 int main(int argc, char** argv) {
   korvex::initM(std::cin, std::cout, std::cerr);
-  if (argc == 2 && std::strcmp(argv[1], "--list") == 0) {
-    for (const Case& c : cases) std::printf("%s\n", c.name);
-    return 0;
-  }
-  for (const Case& c : cases)
-    if (argc == 2 && std::strcmp(argv[1], c.name) == 0) {
-      c.draw();
+  for (const auto& s : styles)
+    if (argc == 2 && std::strcmp(argv[1], s[0]) == 0) {
+      korvex::plot(sampled(0, 6.28, 40, same), sampled(0, 6.28, 40, std::sin), s[1]);
       korvex::exit();
     }
-  std::fprintf(stderr, "usage: plot_cases CASE (plot_cases --list names them)\n");
+  for (const auto& k : kinds)
+    if (argc == 2 && std::strcmp(argv[1], k.name) == 0) {
+      k.draw();
+      korvex::exit();
+    }
+  std::fprintf(stderr, "usage: plot_cases CASE\n");
   return 2;
 }

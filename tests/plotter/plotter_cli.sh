@@ -21,7 +21,6 @@ splot \
  'kvlb.3' w  l 3 ,\
  'kvlb.4' w  4 ,\
  'kvlb.5' w  p 1 4
-
 pause -1
 GNU
 cp kvlb.gnu before.gnu
@@ -47,7 +46,6 @@ splot \\
  'kvlb.3' w l lt 3,\\
  'kvlb.4' lt 4,\\
  'kvlb.5' w p lt 1 pt 4
-
 WANT
 env -u DISPLAY -u WAYLAND_DISPLAY "$plotter" --print --size 320x240 kvlb.gnu > got 2>err ||
   fail "--print exited with $?"

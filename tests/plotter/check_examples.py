@@ -31,11 +31,6 @@ def run(name, env_extra):
     return work, done.stdout.splitlines()
 
 
-def count_colour(path, rgb):
-    image = Image.open(path).convert("RGB")
-    return image.size, list(image.getdata()).count(rgb)
-
-
 # Newton: quadratic convergence to (sqrt(2 + sqrt 3), sqrt(2 - sqrt 3)).
 work, lines = run("newton", {})
 rows = [line.split() for line in lines[1:] if len(line.split()) == 4]
@@ -56,10 +51,10 @@ commands = open(os.path.join(work, "kvlb.gnu")).read().splitlines()
 for want in ("set logscale y", "set grid", "set noautoscale", "set yrange [0.0001:10]",
              " 'kvlb.1' w  l 3 ,\\", " 'kvlb.2' w  l 1 "):
     check(want in commands, "oscillation: no line %r in kvlb.gnu" % want)
-size, blue = count_colour(os.path.join(work, "kvlb.png"), (0, 0, 255))
-_, red = count_colour(os.path.join(work, "kvlb.png"), (255, 0, 0))
-check(size == (400, 300) and blue > 500 and red > 200,
-      "oscillation: PNG %s with %d blue and %d red pixels" % (size, blue, red))
+drawing = Image.open(os.path.join(work, "kvlb.png")).convert("RGB")
+blue, red = (list(drawing.getdata()).count(rgb) for rgb in ((0, 0, 255), (255, 0, 0)))
+check(drawing.size == (400, 300) and blue > 500 and red > 200,
+      "oscillation: PNG %s with %d blue and %d red pixels" % (drawing.size, blue, red))
 envelope = 0.5 * math.pi ** 2 * math.exp(-2 * 0.05 * math.pi * 20)
 words = lines[0].replace("(", " ").replace(")", " ").split()
 check(words[-1] == "%.6g" % envelope, "oscillation: envelope %s, expected %.6g" % (words[-1], envelope))
