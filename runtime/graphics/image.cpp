@@ -42,7 +42,8 @@ M<double> colormap(M<double> map) {
   if (map.rows() > max_colours) error("colormap: %s has more than 256 colours", map.getname());
   const double* p = map.addr();
   for (int k = 0; k < map.size(); k++)
-    if (!(p[k] >= 0 && p[k] <= 1)) error("colormap: %s has intensities outside 0..1", map.getname());
+    if (!(p[k] >= 0 && p[k] <= 1))
+      error("colormap: %s has intensities outside 0..1", map.getname());
   image_map = map;
   return x_M;
 }

@@ -22,7 +22,7 @@ constexpr int default_colours[] = {2, 1, 0, 3, 4, 5, 6};
 // A style text holds at most a colour, a marker and a two-character line kind.
 constexpr int style_bytes = 17;
 
-struct SeriesSpec {
+struct PlannedSeries {
   SeriesData data;
   int style;
   int colour;  // -1: the next default colour
@@ -45,12 +45,24 @@ void parse_style(const M<double>& text, const char* who, int& style, int& colour
     }
     int m = -1;
     switch (*p) {
-      case '.': m = 0; break;
-      case '+': m = 1; break;
-      case 's': m = 2; break;
-      case 'x': case '*': m = 3; break;
-      case 'o': m = 4; break;
-      default: break;
+      case '.':
+        m = 0;
+        break;
+      case '+':
+        m = 1;
+        break;
+      case 's':
+        m = 2;
+        break;
+      case 'x':
+      case '*':
+        m = 3;
+        break;
+      case 'o':
+        m = 4;
+        break;
+      default:
+        break;
     }
     if (m >= 0 && marker < 0) {
       marker = m;
@@ -72,12 +84,12 @@ void parse_style(const M<double>& text, const char* who, int& style, int& colour
 
 bool is_vector(const M<double>& a) { return a.rows() == 1 || a.cols() == 1; }
 
-// The series of one group (x, y) or (y); x may be null. Adds them to specs[count..].
-int split_group(const M<double>* x, const M<double>& y, const char* who, SeriesSpec* specs,
+// The series of one group (x, y) or (y); x may be null. Adds them to planned[count..].
+int split_group(const M<double>* x, const M<double>& y, const char* who, PlannedSeries* planned,
                 int count, int limit) {
   auto add = [&](const double* xp, int xs, const double* yp, int ys, int n) {
     if (count >= limit) error("%s: more than 40 series", who);
-    specs[count++] = SeriesSpec{SeriesData{xp, xs, yp, ys, n}, 6, -1};
+    planned[count++] = PlannedSeries{SeriesData{xp, xs, yp, ys, n}, 6, -1};
   };
   if (x == nullptr) {
     if (y.size() == 0) return count;
@@ -108,8 +120,7 @@ int split_group(const M<double>* x, const M<double>& y, const char* who, SeriesS
     if (y.size() != x->rows()) error("%s: x and y differ in length", who);
     for (int c = 0; c < x->cols(); c++) add(x->addr() + c * x->rows(), 1, y.addr(), 1, y.size());
   } else {
-    if (x->rows() != y.rows() || x->cols() != y.cols())
-      error("%s: x and y differ in size", who);
+    if (x->rows() != y.rows() || x->cols() != y.cols()) error("%s: x and y differ in size", who);
     for (int c = 0; c < y.cols(); c++)
       add(x->addr() + c * y.rows(), 1, y.addr() + c * y.rows(), 1, y.rows());
   }
@@ -117,7 +128,7 @@ int split_group(const M<double>* x, const M<double>& y, const char* who, SeriesS
 }
 
 M<double> plot_series(PlotMode mode, const char* who, const M<double>* const* args, int nargs) {
-  SeriesSpec specs[max_series];
+  PlannedSeries planned[max_series];
   int count = 0;
   for (int k = 0; k < nargs;) {
     const M<double>& a = *args[k];
@@ -133,11 +144,11 @@ M<double> plot_series(PlotMode mode, const char* who, const M<double>* const* ar
     }
     if (x == nullptr && mode == plot_polar) error("polar: needs angles and radii");
     const int first = count;
-    count = split_group(x, *y, who, specs, count, max_series);
+    count = split_group(x, *y, who, planned, count, max_series);
     if (k < nargs && isstr(*args[k])) {
       int style = 6, colour = -1;
       parse_style(*args[k], who, style, colour);
-      for (int s = first; s < count; s++) specs[s].style = style, specs[s].colour = colour;
+      for (int s = first; s < count; s++) planned[s].style = style, planned[s].colour = colour;
       k += 1;
     }
   }
@@ -147,9 +158,9 @@ M<double> plot_series(PlotMode mode, const char* who, const M<double>* const* ar
   plot_open(plot_state.nseries > 0);
   for (int s = 0; s < count; s++) {
     const int n = ++plot_state.nseries;
-    write_series_file(data_file_name(n), specs[s].data, who);
-    series_style[n] = specs[s].style;
-    series_color[n] = specs[s].colour >= 0 ? specs[s].colour : default_colours[(n - 1) % 7];
+    write_series_file(data_file_name(n), planned[s].data, who);
+    series_style[n] = planned[s].style;
+    series_color[n] = planned[s].colour >= 0 ? planned[s].colour : default_colours[(n - 1) % 7];
   }
   return x_M;
 }
@@ -161,21 +172,20 @@ M<double> plot_args(PlotMode mode, const char* who, std::initializer_list<const 
 
 }  // namespace
 
-#define KORVEX_PLOT_FAMILY(name, mode)                                                        \
-  M<double> name(M<double> a) { return plot_args(mode, #name, {&a}); }                       \
-  M<double> name(M<double> a, M<double> b) { return plot_args(mode, #name, {&a, &b}); }      \
-  M<double> name(M<double> a, M<double> b, M<double> c) {                                    \
-    return plot_args(mode, #name, {&a, &b, &c});                                              \
-  }                                                                                           \
-  M<double> name(M<double> a, M<double> b, M<double> c, M<double> d) {                       \
-    return plot_args(mode, #name, {&a, &b, &c, &d});                                          \
-  }                                                                                           \
-  M<double> name(M<double> a, M<double> b, M<double> c, M<double> d, M<double> e) {          \
-    return plot_args(mode, #name, {&a, &b, &c, &d, &e});                                      \
-  }                                                                                           \
-  M<double> name(M<double> a, M<double> b, M<double> c, M<double> d, M<double> e,            \
-                 M<double> f) {                                                               \
-    return plot_args(mode, #name, {&a, &b, &c, &d, &e, &f});                                  \
+#define KORVEX_PLOT_FAMILY(name, mode)                                                           \
+  M<double> name(M<double> a) { return plot_args(mode, #name, {&a}); }                           \
+  M<double> name(M<double> a, M<double> b) { return plot_args(mode, #name, {&a, &b}); }          \
+  M<double> name(M<double> a, M<double> b, M<double> c) {                                        \
+    return plot_args(mode, #name, {&a, &b, &c});                                                 \
+  }                                                                                              \
+  M<double> name(M<double> a, M<double> b, M<double> c, M<double> d) {                           \
+    return plot_args(mode, #name, {&a, &b, &c, &d});                                             \
+  }                                                                                              \
+  M<double> name(M<double> a, M<double> b, M<double> c, M<double> d, M<double> e) {              \
+    return plot_args(mode, #name, {&a, &b, &c, &d, &e});                                         \
+  }                                                                                              \
+  M<double> name(M<double> a, M<double> b, M<double> c, M<double> d, M<double> e, M<double> f) { \
+    return plot_args(mode, #name, {&a, &b, &c, &d, &e, &f});                                     \
   }
 
 KORVEX_PLOT_FAMILY(plot, plot_linear)

@@ -64,7 +64,8 @@ void plot_emit() {
   f << "plot \\\n";
   for (int k = 1; k <= s.nseries; k++) {
     const int code = series_style[k];
-    const SeriesStyle st = code >= 0 && code < style_count ? style_table[code] : SeriesStyle{"", ""};
+    const SeriesStyle st =
+        code >= 0 && code < style_count ? style_table[code] : SeriesStyle{"", ""};
     f << " '" << data_file_name(k) << "' w " << st.word << " " << series_color[k] + 1 << " "
       << st.point;
     if (k < s.nseries) f << ",\\\n";

@@ -17,7 +17,8 @@ constexpr int word_bytes = 8;
 void option_word(const M<double>& arg, const char* who, char (&word)[word_bytes]) {
   if (!isstr(arg) || arg.size() > word_bytes - 1) error("%s: unknown option", who);
   Mstr(arg, word, word_bytes);
-  for (char* p = word; *p; ++p) *p = static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
+  for (char* p = word; *p; ++p)
+    *p = static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
 }
 
 int on_off(const M<double>& arg, const char* who) {

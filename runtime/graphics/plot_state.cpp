@@ -57,8 +57,8 @@ void plot_open(int append) {
     const int fd = ::open(plot_file_name, O_WRONLY | O_CREAT, 0664);
     if (fd >= 0) ::close(fd);
     s.file.clear();
-    s.file.open(plot_file_name, append ? std::ios::out | std::ios::app
-                                       : std::ios::out | std::ios::trunc);
+    s.file.open(plot_file_name,
+                append ? std::ios::out | std::ios::app : std::ios::out | std::ios::trunc);
     if (!s.file) error("openplot:bad file");
   }
   s.file_open = 1;

@@ -23,19 +23,19 @@ enum PlotMode {
 };
 
 struct PlotState {
-  int axes_on;      // 1: zero axes and tick marks
-  int autoscale;    // 1: gnuplot chooses the ranges
-  int xrange_set;   // 1: xmin..xmax is written
+  int axes_on;     // 1: zero axes and tick marks
+  int autoscale;   // 1: gnuplot chooses the ranges
+  int xrange_set;  // 1: xmin..xmax is written
   int yrange_set;
   int zrange_set;
   double xmin, xmax, ymin, ymax, zmin, zmax;
-  int grid;         // 1: draw a grid
-  int contour;      // 1: contour lines on the base plane
+  int grid;     // 1: draw a grid
+  int contour;  // 1: contour lines on the base plane
   PlotMode mode;
   std::ofstream file;  // the command file
-  int hold;         // 1: a new plot of the same kind keeps settings and series
-  int nseries;      // data series written so far, 0..max_series
-  int file_open;    // 1 while the command file is open
+  int hold;            // 1: a new plot of the same kind keeps settings and series
+  int nseries;         // data series written so far, 0..max_series
+  int file_open;       // 1 while the command file is open
 };
 
 constexpr int max_series = 40;
@@ -48,19 +48,19 @@ extern int series_color[max_series + 1];  // written plus 1 as gnuplot's line ty
 
 extern int image_pending;  // 1: image_data waits to be written and shown at the end
 extern M<double> image_map, image_data;
-extern int plot_pause;  // 1: the command file ends with "pause -1"
+extern int plot_pause;                      // 1: the command file ends with "pause -1"
 extern const char* const plot_file_name;    // "kvlb.gnu"
 extern const char* const data_file_prefix;  // "kvlb."
 extern const char* const image_file_name;   // "kvlb1.bmp"
 extern char data_file_buffer[512];          // the last name data_file_name made
 
-void plot_init();   // reset; command file closed; no image pending
-void plot_reset();  // settings to their defaults; the range values are kept
-void plot_mode(PlotMode m);    // same kind under hold keeps everything, otherwise reset
-void plot_open(int append);    // opens "kvlb.gnu"; error "openplot:bad file"
-void plot_close();             // error "closeplot:bad file" on an unusable stream
+void plot_init();                   // reset; command file closed; no image pending
+void plot_reset();                  // settings to their defaults; the range values are kept
+void plot_mode(PlotMode m);         // same kind under hold keeps everything, otherwise reset
+void plot_open(int append);         // opens "kvlb.gnu"; error "openplot:bad file"
+void plot_close();                  // error "closeplot:bad file" on an unusable stream
 const char* data_file_name(int n);  // "kvlb.N" in data_file_buffer
-void plot_emit();   // writes the gnuplot commands to the open command file
+void plot_emit();                   // writes the gnuplot commands to the open command file
 // End of program: writes and closes the command file and runs the plotter on it, then writes
 // and shows a pending image. Returns 1 when it did something, 0 otherwise.
 int plot_finish();

@@ -12,7 +12,7 @@ namespace korvex {
 // image viewer, sound player and plotter from the environment (KORVEXVIEWER, KORVEXPLAYER,
 // KORVEXGNUPLOT, each also in lower case). A command longer than 255 characters is an error.
 void initM(std::istream& in, std::ostream& out, std::ostream& err);
-void exitM();            // ends the graphics output: runs the plotter, shows a pending image
+void exitM();              // ends the graphics output: runs the plotter, shows a pending image
 [[noreturn]] void exit();  // exitM, then the process ends with status 0
 [[noreturn]] void quit();  // exit()
 
