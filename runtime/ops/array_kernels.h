@@ -36,7 +36,8 @@ inline bool is_true(double re) { return re != 0; }
 inline bool is_true(double re, double im) { return re != 0 || im != 0; }
 
 // ============================================================================================
-// Array op array, array op scalar, scalar op array: c[k] = f(a[k], b[k]) for a rule f.
+// Array op array, array op scalar, scalar op array: c[k] = f(a[k], b[k]) for a rule f, and the
+// complex loop beside them.
 // The result never aliases an operand (the engines write into a fresh matrix), so the
 // restrict qualifiers hold and the loops vectorise where f allows.
 // ============================================================================================
@@ -53,6 +54,19 @@ inline void loop_sv(double* __restrict c, double a, const double* __restrict b, 
 template <class F>
 inline void loop_vs(double* __restrict c, const double* __restrict a, double b, int n) {
   for (int k = 0; k < n; k++) c[k] = F::rr(a[k], b);
+}
+
+// The complex forms: F::cx<AC, BC> (AC: a is complex, BC: b is complex) on both parts. An
+// operand step is 1 for a full operand and 0 for a scalar one, which thus meets every element
+// of the other; a real operand contributes the constant 0 as its imaginary part.
+template <class F, bool AC, bool BC>
+inline void loop_cx(double* cr, double* ci, const double* ar, const double* ai, int sa,
+                    const double* br, const double* bi, int sb, int n) {
+  for (int k = 0, ka = 0, kb = 0; k < n; k++, ka += sa, kb += sb) {
+    const double a_im = AC ? ai[ka] : 0.0;
+    const double b_im = BC ? bi[kb] : 0.0;
+    F::template cx<AC, BC>(ar[ka], a_im, br[kb], b_im, cr[k], ci[k]);
+  }
 }
 
 // ============================================================================================
