@@ -2,7 +2,7 @@
 #include "../support/matrix_builders.h"
 
 using namespace korvex;
-using namespace korvex_test::rowwise;
+using namespace korvex_test;
 
 TEST(Transpose, MovesEveryElementConjugatingUnlessPlainAndKeepsText) {
   const M<double> z = crow({1, 3}, {2, 0});
@@ -14,7 +14,8 @@ TEST(Transpose, MovesEveryElementConjugatingUnlessPlainAndKeepsText) {
     M<double> x(1, s.first, s.second);
     for (int k = 0; k < x.size(); k++) x.addr()[k] = x.addi()[k] = k;
     const M<double> t = transpose(x);
-    ASSERT_EQ(t.rows() * 100 + t.cols(), s.second * 100 + s.first);
+    ASSERT_EQ(t.rows(), s.second);
+    ASSERT_EQ(t.cols(), s.first);
     for (int i = 1; i <= s.first; i++)
       for (int j = 1; j <= s.second; j++)
         ASSERT_TRUE(*t.addr(j, i) == *x.addr(i, j) && *t.addi(j, i) == -*x.addi(i, j)) << i << j;

@@ -11,17 +11,12 @@ using Op = M<double> (*)(const M<double>&, const M<double>&);
 
 class BinaryOp : public StartedRuntime {};
 
-// A row from its elements, complex when im is given.
-static M<double> row(const V& re, const V& im = {}) {
-  M<double> x(!im.empty(), 1, static_cast<int>(re.size()));
-  std::copy(re.begin(), re.end(), x.addr());
-  std::copy(im.begin(), im.end(), x.addi());
-  return x;
-}
-
 TEST_F(BinaryOp, ScalarOperandMeetsEveryElementOnEitherSide) {
-  M<double> a = mat(2, 3, {1, 2, 3, 4, 5, 6}), s(10.0);
-  for (const M<double>& r : {a - s, s - a, dot_mul(a, a)}) EXPECT_EQ(r.rows() * 10 + r.cols(), 23);
+  M<double> a = by_cols(2, 3, {1, 2, 3, 4, 5, 6}), s(10.0);
+  for (const M<double>& r : {a - s, s - a, dot_mul(a, a)}) {
+    EXPECT_EQ(r.rows(), 2);
+    EXPECT_EQ(r.cols(), 3);
+  }
   EXPECT_EQ(reals(a - s), (V{-9, -8, -7, -6, -5, -4}));
   EXPECT_EQ(reals(s - a), (V{9, 8, 7, 6, 5, 4}));
 }
@@ -69,10 +64,12 @@ TEST_F(BinaryOp, ElementRulesByOperandKind) {
       {rem, {7, 0.3}, {4, 0.1}, {3, 0.09999999999999998}, {9, 1}, {}, {0, 0}}};
   // clang-format on
   for (const auto& r : rows) {
-    M<double> c = r.f(row(r.ar, r.ai), row(r.br, r.bi));
-    EXPECT_TRUE(c.isc() == !r.im.empty() && all_same(reals(c), r.re) &&
-                (r.im.empty() || all_same(imags(c), r.im)))
-        << "row " << &r - rows;
+    const int na = static_cast<int>(r.ar.size()), nb = static_cast<int>(r.br.size());
+    M<double> c = r.f(by_cols(1, na, r.ar, r.ai), by_cols(1, nb, r.br, r.bi));
+    const auto at = &r - rows;
+    EXPECT_EQ(c.isc() != 0, !r.im.empty()) << "row " << at;
+    EXPECT_TRUE(all_same(reals(c), r.re)) << "row " << at;
+    if (!r.im.empty()) EXPECT_TRUE(all_same(imags(c), r.im)) << "row " << at;
   }
   M<double> c = dot_pow(M<double>(-8.0), M<double>(1.0 / 3));  // the principal cube root
   ASSERT_TRUE(c.isc());
