@@ -17,8 +17,6 @@ TEST(Join, StacksRowsOrPlacesColumnsSkippingEmptyOperandsAndMarkingText) {
   const M<double> b = row({1, 2});
   EXPECT_EQ(joinrows(M<double>(0, 0, 5), b).addr(), b.addr());  // no column check
   EXPECT_EQ(joincols(b, M<double>()).addr(), b.addr());
-  EXPECT_EXIT(joinrows(b, row({3, 4, 5})), testing::ExitedWithCode(1),
-              Err("joinrows: # of cols different"));
-  EXPECT_EXIT(joincols(b, col({3, 4})), testing::ExitedWithCode(1),
-              Err("joincols: # of rows different"));
+  EXPECT_ERROR(joinrows(b, row({3, 4, 5})), "joinrows: # of cols different");
+  EXPECT_ERROR(joincols(b, col({3, 4})), "joincols: # of rows different");
 }
