@@ -19,9 +19,10 @@ TEST(Colon, CountsElementsWithToleranceAndRefusesUnrepresentableCounts) {
   // clang-format on
   for (const auto& c : cases) {
     const M<double> r = colon(scalar(c.a), scalar(c.s), scalar(c.b));
-    EXPECT_TRUE(r.cols() == c.count &&
-                (c.count == 0 || (r.rows() == 1 && r.addr()[c.count - 1] == c.last)))
-        << c.a << ":" << c.s << ":" << c.b;
+    ASSERT_EQ(r.cols(), c.count) << c.a << ":" << c.s << ":" << c.b;
+    if (c.count == 0) continue;
+    EXPECT_EQ(r.rows(), 1) << c.a << ":" << c.s << ":" << c.b;
+    EXPECT_EQ(r.addr()[c.count - 1], c.last) << c.a << ":" << c.s << ":" << c.b;
   }
   EXPECT_EQ(colon(scalar(0), scalar(0.1), scalar(1)).addr()[7], 7 * 0.1);  // from a0, not summed
   EXPECT_EQ(colon(M<double>(), scalar(1), scalar(3)).size(), 0);
@@ -34,11 +35,14 @@ TEST(Colon, CountsElementsWithToleranceAndRefusesUnrepresentableCounts) {
 TEST(Size, AllThreeFormsAndLength) {
   const M<double> z(0, 2, 5), d("d", 0, 0);
   M<double> r("r", 0, 0), c("c", 0, 0);
-  EXPECT_TRUE(Is(size(z), 1, 2, {2, 5}) && Is(size(z, scalar(1)), 1, 1, {2}));
+  EXPECT_TRUE(Is(size(z), 1, 2, {2, 5}));
+  EXPECT_TRUE(Is(size(z, scalar(1)), 1, 1, {2}));
   EXPECT_TRUE(Is(size(z, scalar(3)), 1, 1, {5}));  // any dimension but 1: the columns
   EXPECT_TRUE(size(z, i_o, Mr<double>(r), Mr<double>(c)).issamename(noval_name));
-  EXPECT_TRUE(Is(r, 1, 1, {2}) && Is(c, 1, 1, {5}));
-  EXPECT_TRUE(Is(length(z), 1, 1, {5}) && Is(length(col({1, 2, 3})), 1, 1, {3}));
+  EXPECT_TRUE(Is(r, 1, 1, {2}));
+  EXPECT_TRUE(Is(c, 1, 1, {5}));
+  EXPECT_TRUE(Is(length(z), 1, 1, {5}));
+  EXPECT_TRUE(Is(length(col({1, 2, 3})), 1, 1, {3}));
   EXPECT_ERROR(size(z, d), "d.r(): matrix is empty");
 }
 
@@ -52,9 +56,11 @@ TEST(Rot90, QuarterTurnsCounterClockwiseAndFlips) {
       {-1e300, 2, 3, {1, 2, 3, 4, 5, 6}}};
   // clang-format on
   for (const auto& c : cases) EXPECT_TRUE(Is(rot90(x, scalar(c.k)), c.r, c.c, c.rowwise)) << c.k;
-  EXPECT_TRUE(Is(rot90(x), 3, 2, {3, 6, 2, 5, 1, 4}) && rot90(M<double>()).size() == 0);
+  EXPECT_TRUE(Is(rot90(x), 3, 2, {3, 6, 2, 5, 1, 4}));
+  EXPECT_EQ(rot90(M<double>()).size(), 0);
   EXPECT_ERROR(rot90(x, scalar(kNaN)), "rot90: rotation count is not finite");
-  EXPECT_TRUE(Is(fliplr(x), 2, 3, {3, 2, 1, 6, 5, 4}) && Is(flipud(x), 2, 3, {4, 5, 6, 1, 2, 3}));
+  EXPECT_TRUE(Is(fliplr(x), 2, 3, {3, 2, 1, 6, 5, 4}));
+  EXPECT_TRUE(Is(flipud(x), 2, 3, {4, 5, 6, 1, 2, 3}));
   EXPECT_TRUE(Is(flipud(crow({1, 2}, {3, 4})), 1, 2, {1, 2}, {3, 4}));
 }
 

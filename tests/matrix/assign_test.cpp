@@ -20,7 +20,8 @@ TEST(Assign, GrowsARowOrAColumnInPlaceWithinCapacity) {
   a(scalar(6)) = 2.0;  // the last of the 6 spare slots
   EXPECT_EQ(a.addr(), block);
   a(row({7, 2})) = row({3, 5});  // past capacity: new storage; the grown chunk goes back
-  EXPECT_TRUE(Is(a, 1, 7, {0, 5, 7, 0, 1, 2, 3}) && a.getname()[0] == 'a');
+  EXPECT_TRUE(Is(a, 1, 7, {0, 5, 7, 0, 1, 2, 3}));
+  EXPECT_EQ(a.getname()[0], 'a');
   EXPECT_EQ(fs_used, chunks);
   sq(scalar(6)) = 1.0;  // old elements in column-major order first
   c(scalar(5)) = 9.0;
@@ -35,8 +36,10 @@ TEST(Assign, ColonKeepsTheShapeOrTakesTheSources) {
   sq(c_p) = row({5, 6, 7, 8});
   text(c_p) = none;  // empty source: 0x0, the kind kept
   EXPECT_TRUE(Is(a, 1, 3, {1, 2, 3}));
-  EXPECT_TRUE(Is(sq, 2, 2, {5, 7, 6, 8}) && sq.addr() == block);
-  EXPECT_TRUE(Is(text, 0, 0, {}) && text.getdm() == 1);
+  EXPECT_TRUE(Is(sq, 2, 2, {5, 7, 6, 8}));
+  EXPECT_EQ(sq.addr(), block);
+  EXPECT_TRUE(Is(text, 0, 0, {}));
+  EXPECT_EQ(text.getdm(), 1);
   EXPECT_ERROR(sq(c_p) = row({1, 2, 3}, "b"), "sq(:)=b: size(b) different than size(sq)");
 }
 
@@ -87,7 +90,9 @@ TEST(Assign, CopiesOnWriteAndKeepsTheKind) {
   d(c_p) = row({7, 8, 9});
   e(scalar(1), scalar(2)) = 0.0;
   f(scalar(2)) = none;
-  EXPECT_TRUE(Is(a, 1, 3, {97, 98, 99}) && a.pc() == 1);  // every writer left the block
+  // Every writer left the block.
+  EXPECT_TRUE(Is(a, 1, 3, {97, 98, 99}));
+  EXPECT_EQ(a.pc(), 1);
   EXPECT_TRUE(Is(b, 1, 3, {5, 98, 99}));
   EXPECT_TRUE(Is(c, 1, 4, {97, 98, 99, 4}));
   EXPECT_TRUE(Is(d, 1, 3, {7, 8, 9}));
@@ -142,7 +147,8 @@ TEST(Assign2, GrowsWithZerosKeepingPlacesAndColonCoversTheSource) {
   n(none, scalar(1)) = scalar(3);  // an empty index list writes nothing
   EXPECT_TRUE(Is(a, 3, 3, {5, 0, 3, -1, -2, -3, 7, 0, 9}));
   EXPECT_TRUE(Is(g, 2, 4, {1, 2, 0, 6, 0, 0, 0, 7}));
-  EXPECT_TRUE(Is(n, 2, 1, {3, 4}) && n.getname()[0] == 'n');
+  EXPECT_TRUE(Is(n, 2, 1, {3, 4}));
+  EXPECT_EQ(n.getname()[0], 'n');
 }
 
 TEST(Assign2, MessagesNameEveryMatrix) {
@@ -168,7 +174,8 @@ TEST(Assign2, DeletesRowsAndColumns) {
   EXPECT_TRUE(Is(b, 3, 1, {2, 5, 8}));
   EXPECT_TRUE(Is(c, 1, 4, {1, 7, 3, 9}));
   EXPECT_TRUE(Is(d, 2, 3, {1, 2, 3, 4, 5, 6}));
-  EXPECT_TRUE(e.addr() == base.addr() && Is(base, 3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_EQ(e.addr(), base.addr());
+  EXPECT_TRUE(Is(base, 3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9}));
   EXPECT_TRUE(Is(z, 1, 2, {1, 3}, {4, 6}));
 }
 

@@ -34,7 +34,9 @@ TEST(Extract, ZeroOneIndexOfFullLength) {
 TEST(Extract, ColonWholeReferenceAndNoValue) {
   const M<double> a = by_rows(2, 3, {1, 2, 3, 4, 5, 6}, "a");
   const M<double> v = a(c_p);  // shares the block as a column, unnamed
-  EXPECT_TRUE(Is(v, 6, 1, {1, 4, 2, 5, 3, 6}) && v.addr() == a.addr() && !v.getname());
+  EXPECT_TRUE(Is(v, 6, 1, {1, 4, 2, 5, 3, 6}));
+  EXPECT_EQ(v.addr(), a.addr());
+  EXPECT_FALSE(v.getname());
   EXPECT_EQ(value_of(Mr<double>(a)).getname(), a.getname());  // a() keeps the name too
   EXPECT_EQ(value_of(a(c_p, c_p)).addr(), a.addr());
   EXPECT_EQ(value_of(M<double>()(c_p)).size(), 0);

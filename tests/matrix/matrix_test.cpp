@@ -24,7 +24,8 @@ TEST(Construct, ShapesAndTheTextAndScalarRules) {
   const M<double> none(static_cast<const char*>(nullptr));
   EXPECT_EQ(none.getdm() + M<double>(s).getdm() + none.size(), 2);
   // Text of the absent-argument name stays the filler; equal text elsewhere does not.
-  EXPECT_TRUE(M<double>(missing_name).getname() == missing_name && !M<double>("l_M").getname());
+  EXPECT_EQ(M<double>(missing_name).getname(), missing_name);
+  EXPECT_FALSE(M<double>("l_M").getname());
   // A scalar converts as an element does (Convert below): NaN gives 0 and is not undefined.
   EXPECT_EQ(*M<int>(-2.9).r() + *M<int>(nan_d).r() + *M<unsigned char>(300.0).r(), 42);
 }
@@ -36,7 +37,9 @@ static void expect_converts(M<From> src, std::vector<double> re, std::vector<dou
   src.setdm(1);
   const M<To> dst(src);
   EXPECT_TRUE(Is(dst, 1, static_cast<int>(re.size()), re, im));
-  EXPECT_TRUE(dst.isc() == src.isc() && dst.getname() == src.getname() && dst.getdm() == 1);
+  EXPECT_EQ(dst.isc(), src.isc());
+  EXPECT_EQ(dst.getname(), src.getname());
+  EXPECT_EQ(dst.getdm(), 1);
 }
 
 // Floating to int truncates toward zero and saturates; anything to unsigned char keeps the
@@ -76,7 +79,9 @@ TEST(Share, CopiesShareOneBlockAndWritersNeverChangeAnotherSharer) {
   d.addr()[2] = 8;
   EXPECT_EQ((e = "xy").getdm(), 1);
   EXPECT_EQ((e = 2.5).getdm(), 0);  // a scalar resets the kind
-  EXPECT_TRUE(Is(a, 1, 3, {1, 2, 3}) && !a.isc() && a.pc() == 1);
+  EXPECT_TRUE(Is(a, 1, 3, {1, 2, 3}));
+  EXPECT_FALSE(a.isc());
+  EXPECT_EQ(a.pc(), 1);
   e = *&e;  // unshared: assigning itself must not release it
   EXPECT_TRUE(Is(e, 1, 1, {2.5}));
 }
@@ -160,7 +165,9 @@ TEST(Value, GetrealGetcomplexDeepcopyIszerooneAndAnalyze) {
   EXPECT_EQ(M<double>(1, 0, 0).getreal(), 0);
   M<int> t = M<int>("ab");
   EXPECT_EQ(t.getcomplex(), 1);
-  EXPECT_TRUE(Is(t, 1, 2, {97, 98}, {0, 0}) && t.getdm() == 1);  // the kind survives
+  // The kind survives.
+  EXPECT_TRUE(Is(t, 1, 2, {97, 98}, {0, 0}));
+  EXPECT_EQ(t.getdm(), 1);
   M<double> d;
   d.deepcopy(1, crow({1, 2}, {3, 4}));
   EXPECT_TRUE(Is(d, 1, 2, {1, 2}, {3, 4}));

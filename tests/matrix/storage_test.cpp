@@ -54,7 +54,8 @@ TEST(Pool, HandsOutChunksInOrderReusesTheLastReturnedAndReleasesAllAtZero) {
   for (int k = 8191; k >= 1; --k) deleteFS(held[k]);
   EXPECT_EQ(fs_last, 127);  // one chunk still out: nothing is released
   deleteFS(held[0]);
-  EXPECT_TRUE(fs_last == -1 && fs_free == nullptr);
+  EXPECT_EQ(fs_last, -1);
+  EXPECT_EQ(fs_free, nullptr);
   void* fresh = newFS();  // a new block
   EXPECT_EQ(fresh, fs_blocks[0]);
   deleteFS(fresh);

@@ -70,6 +70,10 @@ inline M<double> value_of(const korvex::Mr<double>& r) { return M<double>(r); }
 
 inline std::vector<double> reals(const M<double>& x) { return {x.addr(), x.addr() + x.size()}; }
 inline std::vector<double> imags(const M<double>& x) { return {x.addi(), x.addi() + x.size()}; }
+// The character codes of a text matrix as a string.
+inline std::string chars_of(const M<double>& x) {
+  return std::string(x.addr(), x.addr() + x.size());
+}
 
 // Shape and real elements (row by row) of a; with imag, also a complex a's imaginary parts.
 template <class T>
