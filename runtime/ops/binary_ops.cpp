@@ -71,12 +71,23 @@ const char* binary_op_name(int code) {
 
 namespace {
 
+using kern::is_nan;
 using kern::is_true;
+using kern::trunc_to_int;
 using kern::truth;
 
-// A rule with a real result and no complex arithmetic of its own: F reads both operands'
-// parts (most read the real parts only) and the imaginary part of the result is zero. The real
-// loops pass zero imaginary parts, which the compiler folds away.
+// Rules with a real result and no complex arithmetic of their own. RealParts<F>: F reads the
+// real parts only. RealResult<F>: F reads both parts of both operands; the real loops pass zero
+// imaginary parts, which the compiler folds away.
+template <double (*F)(double, double)>
+struct RealParts {
+  static double rr(double a, double b) { return F(a, b); }
+  template <bool, bool>
+  static void cx(double ar, double, double br, double, double& cr, double& ci) {
+    cr = F(ar, br);
+    ci = 0;
+  }
+};
 template <double (*F)(double, double, double, double)>
 struct RealResult {
   static double rr(double a, double b) { return F(a, 0.0, b, 0.0); }
@@ -86,6 +97,23 @@ struct RealResult {
     ci = 0;
   }
 };
+
+// The logical rules: F combines the operands' truth values (non-zero real or imaginary part).
+template <bool (*F)(bool, bool)>
+struct Logical {
+  static double rr(double a, double b) { return truth(F(is_true(a), is_true(b))); }
+  template <bool, bool>
+  static void cx(double ar, double ai, double br, double bi, double& cr, double& ci) {
+    cr = truth(F(is_true(ar, ai), is_true(br, bi)));
+    ci = 0;
+  }
+};
+
+// The exponent is truncated toward zero; beyond the int range it saturates (ldexp then gives
+// ±Inf or 0), and a NaN exponent gives NaN.
+double scale_pow2(double a, double b) {
+  return is_nan(b) ? nan_value : std::ldexp(a, trunc_to_int(b));
+}
 
 // A rule whose complex form is a kernel of kernels.cpp.
 using ComplexKernel = void (*)(const double*, const double*, const double*, const double*, double*,
@@ -101,18 +129,16 @@ struct Kernel {
 
 // clang-format off
 // Comparisons: NaN makes <, <=, == false and != true. The ordered ones read real parts only.
-double less(double ar, double, double br, double) { return truth(ar < br); }
-double less_eq(double ar, double, double br, double) { return truth(ar <= br); }
-double equal(double ar, double ai, double br, double bi) { return truth(ar == br && ai == bi); }
-double not_equal(double ar, double ai, double br, double bi) { return truth(!(ar == br) || !(ai == bi)); }
-double either_true(double ar, double ai, double br, double bi) { return truth(is_true(ar, ai) || is_true(br, bi)); }
-double both_true(double ar, double ai, double br, double bi) { return truth(is_true(ar, ai) && is_true(br, bi)); }
-double one_true(double ar, double ai, double br, double bi) { return truth(is_true(ar, ai) != is_true(br, bi)); }
-double angle(double ar, double, double br, double) { return std::atan2(ar, br); }
-double remainder_of(double ar, double, double br, double) { return rem(ar, br); }
-// The exponent is truncated toward zero; beyond the int range it saturates (ldexp then gives
-// ±Inf or 0), and a NaN exponent gives NaN.
-double scale_pow2(double ar, double, double br, double) { return kern::is_nan(br) ? nan_value : std::ldexp(ar, kern::trunc_to_int(br)); }
+double less(double a, double b) { return truth(a < b); }
+double less_eq(double a, double b) { return truth(a <= b); }
+double equal(double a, double ai, double b, double bi) { return truth(a == b && ai == bi); }
+double unequal(double a, double ai, double b, double bi) { return truth(!(a == b) || !(ai == bi)); }
+// Logic: an element is true when its real or imaginary part is non-zero (NaN included).
+bool either(bool p, bool q) { return p || q; }
+bool both(bool p, bool q) { return p && q; }
+bool one_of(bool p, bool q) { return p != q; }
+double angle(double a, double b) { return std::atan2(a, b); }
+double remainder_of(double a, double b) { return rem(a, b); }
 // x .^ 0 is 1 for every x, NaN included; a NaN exponent is not 0 and goes to rpow.
 double power(double a, double b) { return b == 0 ? 1.0 : rpow(a, b); }
 double product(double a, double b) { return a * b; }
@@ -120,20 +146,20 @@ double product(double a, double b) { return a * b; }
 double lesser(double a, double b) { return kern::min_rule(b, a, nan_value); }
 double greater(double a, double b) { return kern::max_rule(b, a, nan_value); }
 
-using Lt = RealResult<less>;
-using Le = RealResult<less_eq>;
-using Eq = RealResult<equal>;
-using Ne = RealResult<not_equal>;
-using Or = RealResult<either_true>;
-using And = RealResult<both_true>;
-using Xor = RealResult<one_true>;
-using Atan2 = RealResult<angle>;
-using Rem = RealResult<remainder_of>;
-using Pow2 = RealResult<scale_pow2>;
-using Mul = Kernel<product, cmul>;
-using Pow = Kernel<power, pow>;
-using Min = Kernel<lesser, min>;
-using Max = Kernel<greater, max>;
+using Lt     = RealParts<less>;
+using Le     = RealParts<less_eq>;
+using Eq     = RealResult<equal>;
+using Ne     = RealResult<unequal>;
+using Or     = Logical<either>;
+using And    = Logical<both>;
+using Xor    = Logical<one_of>;
+using Atan2  = RealParts<angle>;
+using Rem    = RealParts<remainder_of>;
+using Pow2   = RealParts<scale_pow2>;
+using Mul    = Kernel<product, cmul>;
+using Pow    = Kernel<power, pow>;
+using Min    = Kernel<lesser, min>;
+using Max    = Kernel<greater, max>;
 // clang-format on
 
 // With one complex operand the imaginary part is copied (or negated), not computed as x ± 0,

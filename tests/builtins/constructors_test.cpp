@@ -15,9 +15,11 @@ TEST(Constructors, ShapeRuleRoundsScalarsAndTakesOtherShapesAsTheyAre) {
   const M<double> e, m32 = by_cols(3, 2, {1, 1, 1, 1, 1, 1});
   // clang-format off
   const struct { M<double> a, b; int m, n; } rows[] = {
-      {scalar(2), scalar(3), 2, 3}, {by_cols(1, 2, {2, 3}), e, 2, 3}, {by_cols(1, 3, {7, 8, 9}), scalar(9), 1, 3},
-      {m32, e, 3, 2}, {scalar(2.5), scalar(2.5), 3, 3}, {scalar(2.4), scalar(1), 2, 1}, {scalar(-2), scalar(-2), 0, 0},
-      {scalar(3), scalar(0.49), 0, 0}, {scalar(std::nan("")), scalar(2), 0, 0}, {by_cols(1, 2, {-1, 5}), e, 0, 0}};
+      {scalar(2), scalar(3), 2, 3}, {row({2, 3}), e, 2, 3}, {m32, e, 3, 2},
+      {row({7, 8, 9}), scalar(9), 1, 3}, {scalar(2.5), scalar(2.5), 3, 3},
+      {scalar(2.4), scalar(1), 2, 1}, {scalar(-2), scalar(-2), 0, 0},
+      {scalar(3), scalar(0.49), 0, 0}, {row({-1, 5}), e, 0, 0},
+      {scalar(std::nan("")), scalar(2), 0, 0}};
   // clang-format on
   for (const auto& r : rows) {
     M<double> z = zeros(r.a, r.b);
@@ -60,7 +62,7 @@ TEST(Constructors, KeywordsSwitchModeReportTheDistributionAndSeed) {
 
   EXPECT_TRUE(randM(text("seed"), scalar(2)).issamename(x_M.getname()));
   EXPECT_EQ(reals(randM(text("seed"))), V{131072});
-  randn(text("seed"), by_cols(1, 2, {2, 7}));
+  randn(text("seed"), row({2, 7}));
   EXPECT_EQ(reals(randn(text("seed"))), V{2});
   EXPECT_EQ(rand_state, 131072);
   randM(text("seed"), scalar(0));  // a zero state restarts on the next draw

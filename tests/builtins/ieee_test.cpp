@@ -12,9 +12,10 @@ TEST(Ieee, ClassifiesEveryKindOfDoubleAndConvertsToInt) {
   const int imax = 2147483647, imin = -imax - 1;
   // clang-format off
   // x, isnan, isinf, finite, sign, toint
-  const double rows[][6] = {{nan, 1, 0, 0, 0, 0},     {-nan, 1, 0, 0, 1, 0},   {inf, 0, 1, 0, 0, imax},
-                            {-inf, 0, 1, 0, 1, imax}, {1e308, 0, 0, 1, 0, imax}, {-0.0, 0, 0, 1, 1, 0},
-                            {tiny, 0, 0, 1, 0, 0},    {-2.7, 0, 0, 1, 1, -2},   {-1e10, 0, 0, 1, 1, imin}};
+  const double rows[][6] = {
+      {nan, 1, 0, 0, 0, 0},      {-nan, 1, 0, 0, 1, 0},  {inf, 0, 1, 0, 0, imax},
+      {-inf, 0, 1, 0, 1, imax},  {1e308, 0, 0, 1, 0, imax}, {-0.0, 0, 0, 1, 1, 0},
+      {tiny, 0, 0, 1, 0, 0},     {-2.7, 0, 0, 1, 1, -2},  {-1e10, 0, 0, 1, 1, imin}};
   // clang-format on
   for (const auto& r : rows) {
     const double x = r[0];

@@ -27,18 +27,18 @@ TEST(Predicates, ShapeTestsOnEmptyAndDegenerateShapesAndNameIdentity) {
 // one, diagonal included, and 0x0 is not hermitian (the answer starts false). zeros(0, 3) and
 // zeros(3, 0) are the same: both are 0x0.
 TEST(Predicates, AnswersOnNaNSignedZerosAndImaginaryParts) {
-  M<double> z = by_cols(1, 2, {1, 2}, {0, -0.0}), w = by_cols(1, 2, {1, 2}, {0, qnan});
+  M<double> z = crow({1, 2}, {0, -0.0}), w = crow({1, 2}, {0, qnan});
   // clang-format off
   const int got_want[][2] = {
-      {issame(by_cols(1, 2, {1, qnan}), by_cols(1, 2, {1, qnan})), 0},
+      {issame(row({1, qnan}), row({1, qnan})), 0},
       {issame(zeros(scalar(0), scalar(3)), zeros(scalar(3), scalar(0))), 1},
-      {issame(by_cols(1, 2, {1, 2}), by_cols(2, 1, {1, 2})), 0}, {issame(scalar(-0.0), scalar(0)), 1},
-      {issame(by_cols(1, 1, {1}, {5}), scalar(1)), 1}, {iscomplex(z), 0}, {isreal(z), 1}, {z.isc(), 1},
+      {issame(row({1, 2}), by_cols(2, 1, {1, 2})), 0}, {issame(scalar(-0.0), scalar(0)), 1},
+      {issame(crow({1}, {5}), scalar(1)), 1}, {iscomplex(z), 0}, {isreal(z), 1}, {z.isc(), 1},
       {iscomplex(w), 1}, {isreal(w), 0}, {isreal(M<double>()), 0},
       {ishermitian(by_cols(2, 2, {1, 2, 2, 1})), 1}, {ishermitian(by_cols(2, 2, {1, 2, 3, 1})), 0},
       {ishermitian(by_cols(2, 2, {1, 2, 2, 1}, {0, -1, 1, 0})), 1},
       {ishermitian(by_cols(2, 2, {1, 2, 2, 1}, {0, 1, 1, 0})), 0},  // symmetric only
-      {ishermitian(by_cols(1, 1, {0}, {1})), 0}, {ishermitian(scalar(qnan)), 0},
+      {ishermitian(crow({0}, {1})), 0}, {ishermitian(scalar(qnan)), 0},
       {ishermitian(M<double>()), 0}};
   // clang-format on
   for (const auto& c : got_want) EXPECT_EQ(c[0], c[1]) << "case " << &c - got_want;
@@ -48,10 +48,10 @@ TEST(Predicates, AnswersOnNaNSignedZerosAndImaginaryParts) {
 TEST(Predicates, IsintAndIstrue) {
   // clang-format off
   const struct { M<double> x; int isint, istrue; } rows[] = {
-      {by_cols(1, 3, {1, 2, 3}), 1, 1}, {scalar(2.5), 0, 1}, {scalar(1e7), 0, 1}, {scalar(9999999), 1, 1},
+      {row({1, 2, 3}), 1, 1}, {scalar(2.5), 0, 1}, {scalar(1e7), 0, 1}, {scalar(9999999), 1, 1},
       {scalar(-3), 1, 1}, {M<double>(), 1, 0}, {scalar(qnan), 0, 1}, {scalar(HUGE_VAL), 0, 1},
-      {by_cols(1, 1, {3}, {0}), 1, 1}, {by_cols(1, 1, {3}, {1}), 0, 1}, {by_cols(1, 1, {0}, {1}), 0, 0},
-      {by_cols(1, 3, {1, 2, -0.0}), 1, 0}};
+      {crow({3}, {0}), 1, 1}, {crow({3}, {1}), 0, 1}, {crow({0}, {1}), 0, 0},
+      {row({1, 2, -0.0}), 1, 0}};
   // clang-format on
   for (const auto& r : rows) {
     EXPECT_EQ(isint(r.x), r.isint) << "row " << &r - rows;

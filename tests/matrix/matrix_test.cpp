@@ -181,4 +181,19 @@ TEST(Value, GetrealGetcomplexDeepcopyIszerooneAndAnalyze) {
   EXPECT_EQ(lo, -2);
   EXPECT_EQ(hi, 3);
   EXPECT_EQ(ones, 1);
+  // NaN reads as 0; values beyond int saturate.
+  const int imax = 2147483647;
+  const struct {
+    M<double> k;
+    int lo, hi;
+  } summaries[] = {{row({nan_d, 3}), 0, 3},
+                   {row({nan_d, -5}), -4, 0},
+                   {row({nan_d}), 0, 0},
+                   {row({1e300, -1e300}), -imax - 1, imax}};
+  for (const auto& c : summaries) {
+    c.k.analyze(lo, hi, ones);
+    EXPECT_EQ(lo, c.lo) << "case " << &c - summaries;
+    EXPECT_EQ(hi, c.hi) << "case " << &c - summaries;
+    EXPECT_EQ(ones, 0) << "case " << &c - summaries;
+  }
 }
