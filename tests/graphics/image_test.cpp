@@ -7,12 +7,12 @@
 
 using namespace korvex;
 using korvex_test::PlotDir;
-using korvex_test::rowwise::Is;
-using korvex_test::rowwise::mat;
-using korvex_test::rowwise::row;
+using korvex_test::Is;
+using korvex_test::by_rows;
+using korvex_test::row;
 
 TEST_F(PlotDir, ImageChecksItsIndicesAndDefaultsTheMap) {
-  const M<double> c = mat(2, 2, {1, 2, 256, 256.5});
+  const M<double> c = by_rows(2, 2, {1, 2, 256, 256.5});
   image(c);
   EXPECT_EQ(image_pending, 1);
   EXPECT_TRUE(Is(image_data, 2, 2, {1, 2, 256, 256.5}));
@@ -24,8 +24,8 @@ TEST_F(PlotDir, ImageChecksItsIndicesAndDefaultsTheMap) {
   for (double bad : {0.999, 257.0, -1.0, std::nan(""), HUGE_VAL})
     EXPECT_ERROR(image(row({1, bad}, "c")), "image: index out of range 1..256 in c");
   EXPECT_ERROR(image(M<double>(0, 0, 0)), "image: ? is not a real matrix");
-  EXPECT_ERROR(colormap(mat(1, 2, {0, 1}, "m")), "colormap: m does not have 3 columns");
-  EXPECT_ERROR(colormap(mat(1, 3, {0, 1.5, 0}, "m")), "colormap: m has intensities outside 0..1");
+  EXPECT_ERROR(colormap(by_rows(1, 2, {0, 1}, "m")), "colormap: m does not have 3 columns");
+  EXPECT_ERROR(colormap(by_rows(1, 3, {0, 1.5, 0}, "m")), "colormap: m has intensities outside 0..1");
   EXPECT_ERROR(colormap(zeros(M<double>(257), M<double>(3))),
                "colormap: ? has more than 256 colours");
 }

@@ -10,13 +10,13 @@
 using namespace korvex;
 using korvex_test::PlotDir;
 using korvex_test::slurp;
-using korvex_test::rowwise::col;
-using korvex_test::rowwise::crow;
-using korvex_test::rowwise::mat;
-using korvex_test::rowwise::row;
+using korvex_test::col;
+using korvex_test::crow;
+using korvex_test::by_rows;
+using korvex_test::row;
 
 TEST_F(PlotDir, SeriesAreSplitAndWrittenAsColumnsGnuplotReads) {
-  const M<double> y = mat(2, 3, {1, 2, 3, 4, 5, 6});
+  const M<double> y = by_rows(2, 3, {1, 2, 3, 4, 5, 6});
   struct Row {
     void (*draw)(const M<double>& y);
     int series;
@@ -48,7 +48,7 @@ TEST_F(PlotDir, SeriesAreSplitAndWrittenAsColumnsGnuplotReads) {
        },
        6, "3 5\n6 6\n"},
       {[](const M<double>&) {
-         plot(mat(2, 2, {1, 2, 3, 4}), mat(2, 2, {5, 6, 7, 8}));
+         plot(by_rows(2, 2, {1, 2, 3, 4}), by_rows(2, 2, {5, 6, 7, 8}));
        },
        2, "2 6\n4 8\n"},
       {[](const M<double>&) { plot(M<double>(0, 0, 0)); }, 0, ""},
@@ -61,7 +61,7 @@ TEST_F(PlotDir, SeriesAreSplitAndWrittenAsColumnsGnuplotReads) {
   }
   const M<double> x = row({1, 2});
   EXPECT_ERROR(plot(x, row({1, 2, 3})), "plot: x and y differ in length");
-  EXPECT_ERROR(plot(mat(2, 2, {1, 2, 3, 4}), y), "plot: x and y differ in size");
+  EXPECT_ERROR(plot(by_rows(2, 2, {1, 2, 3, 4}), y), "plot: x and y differ in size");
   EXPECT_ERROR(plot(M<double>("r"), x), "plot: style text without data");
   EXPECT_ERROR(polar(x, x, M<double>("r"), x), "polar: needs angles and radii");
 }
@@ -114,14 +114,14 @@ TEST_F(PlotDir, FamiliesSelectTheirKindAndFortyFirstSeriesIsAnError) {
 }
 
 TEST_F(PlotDir, MeshWritesOneGridBlockPerColumn) {
-  const M<double> z = mat(2, 3, {1, 2, 3, 4, 5, 6}, "z");
+  const M<double> z = by_rows(2, 3, {1, 2, 3, 4, 5, 6}, "z");
   mesh(z);
   EXPECT_EQ(plot_state.mode * 10 + plot_state.nseries, 51);
   EXPECT_EQ(slurp("kvlb.1"), "1 1 1\n1 2 4\n\n2 1 2\n2 2 5\n\n3 1 3\n3 2 6\n");
   // x along the columns, y along the rows, as vectors or as matrices of z's shape.
   mesh(row({0.5, 1, 2}), col({10, 20}), z);
   EXPECT_EQ(slurp("kvlb.1"), "0.5 10 1\n0.5 20 4\n\n1 10 2\n1 20 5\n\n2 10 3\n2 20 6\n");
-  mesh(mat(2, 2, {1, 2, 1, 2}), mat(2, 2, {3, 3, 4, 4}), mat(2, 2, {5, 6, 7, 8}));
+  mesh(by_rows(2, 2, {1, 2, 1, 2}), by_rows(2, 2, {3, 3, 4, 4}), by_rows(2, 2, {5, 6, 7, 8}));
   EXPECT_EQ(slurp("kvlb.1"), "1 3 5\n1 4 7\n\n2 3 6\n2 4 8\n");
   EXPECT_ERROR(mesh(row({1, 2, 3}, "v")), "mesh: v is not a matrix");
   EXPECT_ERROR(mesh(M<double>(4.0)), "mesh: ? is not a matrix");

@@ -11,8 +11,8 @@ using namespace korvex;
 using korvex_test::PlotDir;
 using korvex_test::set_command;
 using korvex_test::slurp;
-using korvex_test::rowwise::mat;
-using korvex_test::rowwise::row;
+using korvex_test::by_rows;
+using korvex_test::row;
 
 namespace {
 
@@ -155,7 +155,7 @@ TEST_F(PlotDir, FinishRunsThePlotterThenShowsTheImage) {
   set_command(plotter_cmd, "sh -c 'cp \"$0\" seen.gnu'");
   set_command(viewer_cmd, "sh -c 'test -f seen.gnu && cp \"$0\" shown.bmp'");
   plot(row({1, 2, 3}));
-  image(mat(2, 3, {1, 2, 3, 4, 4, 4}));
+  image(by_rows(2, 3, {1, 2, 3, 4, 4, 4}));
   colormap(gray(M<double>(4)));
   EXPECT_EQ(plot_finish(), 1);
   EXPECT_EQ(plot_state.file_open + image_pending, 0);

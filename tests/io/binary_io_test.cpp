@@ -9,8 +9,8 @@ namespace {
 
 using namespace korvex;
 using namespace korvex_test;
-using rowwise::Is;
-using rowwise::row;
+using korvex_test::Is;
+using korvex_test::row;
 
 const double inf = std::numeric_limits<double>::infinity();
 const double nan_value = std::numeric_limits<double>::quiet_NaN();
@@ -137,7 +137,7 @@ TEST_F(BinaryIo, WriteSkipsLeaveHoles) {
 TEST_F(BinaryIo, WritesRealParts) {
   const std::string path = temp_path("complex.bin");
   M<double> fid = open_file(path, "wb");
-  fwrite(fid, rowwise::crow({1, 2}, {5, 6}));
+  fwrite(fid, korvex_test::crow({1, 2}, {5, 6}));
   fclose(fid);
   EXPECT_EQ(file_bytes(path), (Bytes{1, 2}));
 }

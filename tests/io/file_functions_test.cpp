@@ -24,7 +24,7 @@ TEST_F(FidTable, LowestFreeFidIsTakenAndReused) {
   EXPECT_EQ(value(open_file(path, "r")), 4);
   EXPECT_EQ(value(open_file(path, "r")), 5);
   fclose(num(4));
-  EXPECT_TRUE(rowwise::Is(fopenM(txt("all")), 1, 2, {3, 5}));
+  EXPECT_TRUE(korvex_test::Is(fopenM(txt("all")), 1, 2, {3, 5}));
   EXPECT_EQ(value(open_file(path, "r")), 4);
   fclose(txt("all"));
   EXPECT_TRUE(fopenM(txt("all")).size() == 0);
@@ -73,7 +73,7 @@ TEST_F(FidTable, FidCheck) {
               {64.5, "Illegal fid."},   {1e300, "Illegal fid."}, {nan_value, "Illegal fid."},
               {3.5, "Fid not opened."}, {64, "Fid not opened."}};
   for (const auto& row : rows) EXPECT_ERROR(ftell(num(row.fid)), row.message) << row.fid;
-  EXPECT_ERROR(feof(rowwise::row({3, 3}, "twofids")), "Size of fid twofids not one.");
+  EXPECT_ERROR(feof(korvex_test::row({3, 3}, "twofids")), "Size of fid twofids not one.");
   EXPECT_ERROR(fread(M<double>("nofid", 0, 0)), "Size of fid nofid not one.");
 }
 
@@ -121,7 +121,7 @@ TEST_F(FidTable, OpenAllAndMessageOfSuccess) {
   EXPECT_EQ(value(fid), 3);
   EXPECT_TRUE(message.size() == 0 && !isstr(message));  // nop_M
   fopenM(txt("all"), txt("r"), txt("n"), i_o, Mr<double>(fid), Mr<double>(message));
-  EXPECT_TRUE(rowwise::Is(fid, 1, 1, {3}));
+  EXPECT_TRUE(korvex_test::Is(fid, 1, 1, {3}));
 }
 
 TEST_F(FidTable, CloseRefusesStandardFids) {
@@ -173,7 +173,7 @@ TEST_F(Streams, EndOfFileAndErrorIndicators) {
   fread(fid, num(3));  // reads no further than the bytes that are there
   EXPECT_EQ(value(feof(fid)), 0);
   frewind(fid);
-  fread(fid, rowwise::row({1, 2}), txt("int16"));  // the second element is cut short
+  fread(fid, korvex_test::row({1, 2}), txt("int16"));  // the second element is cut short
   EXPECT_EQ(value(feof(fid)), 1);
   frewind(fid);
   EXPECT_EQ(value(feof(fid)), 0);
@@ -185,7 +185,7 @@ TEST_F(Streams, EndOfFileAndErrorIndicators) {
   EXPECT_TRUE(issame(message, txt("File error")));
   EXPECT_EQ(value(indicator), 1);
   EXPECT_TRUE(issame(ferror(fid), txt("File error")));  // a number clears nothing
-  fread(fid, rowwise::row({1, 2}), txt("int16"));
+  fread(fid, korvex_test::row({1, 2}), txt("int16"));
   ASSERT_EQ(value(feof(fid)), 1);
   ferror(fid, txt("clear"), i_o, Mr<double>(message), Mr<double>(indicator));
   EXPECT_EQ(value(indicator), 1);  // the state before clearing

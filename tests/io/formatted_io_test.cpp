@@ -9,8 +9,8 @@ namespace {
 
 using namespace korvex;
 using namespace korvex_test;
-using rowwise::Is;
-using rowwise::row;
+using korvex_test::Is;
+using korvex_test::row;
 
 const double inf = std::numeric_limits<double>::infinity();
 
@@ -118,7 +118,7 @@ TEST_F(FormattedIo, ScanArgumentErrors) {
   const std::string path = temp_path("scan_errors.txt");
   write_file(path, {'1'});
   const M<double> fid = open_file(path, "r");
-  EXPECT_ERROR(fscanfM(fid, txt("%d"), rowwise::row({1, 2, 3}, "sz")),
+  EXPECT_ERROR(fscanfM(fid, txt("%d"), korvex_test::row({1, 2, 3}, "sz")),
                "fscanf: size sz is not one or two elements");
   EXPECT_ERROR(fscanfM(fid, txt("%d"), M<double>("sz", 0, 0)),
                "fscanf: size sz is not one or two elements");

@@ -203,7 +203,7 @@ TEST_F(ElementConversions, UnknownMachineFormatWarnsAndIsNative) {
 TEST_F(ElementConversions, ColumnOrderAndLongArrays) {
   const std::string path = temp_path("long.bin");
   M<double> fid = open_file(path, "wb", "b");
-  fwrite(fid, rowwise::mat(2, 2, {1, 2, 3, 4}), txt("int16"));
+  fwrite(fid, by_rows(2, 2, {1, 2, 3, 4}), txt("int16"));
   fclose(fid);
   EXPECT_EQ(file_bytes(path), (Bytes{0, 1, 0, 3, 0, 2, 0, 4}));
 
