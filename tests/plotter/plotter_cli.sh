@@ -8,9 +8,10 @@ cd "$dir" || exit 1
 failed=0
 fail() { echo "FAILED: $*" >&2; failed=1; }
 
-# A command file as the runtime writes it: one series of each form, the last a point series.
+# A command file as the runtime writes it: one series of each form, the last a point series,
+# in a directory whose name holds a quote, a double quote and a backslash.
 cat > kvlb.gnu <<'GNU'
-cd '/nowhere'
+cd '/no/it's "q" \x'
 set zero 1e-20
 set nokey
 set hidden3d
@@ -26,7 +27,7 @@ GNU
 cp kvlb.gnu before.gnu
 cat > want <<WANT
 set terminal png size 320,240
-set output '$dir/kvlb.png'
+set output "$dir/kvlb.png"
 set linetype 1 lc rgb "#ff0000" lw 1
 set linetype 2 lc rgb "#00a000" lw 1
 set linetype 3 lc rgb "#0000ff" lw 1
@@ -35,7 +36,7 @@ set linetype 5 lc rgb "#c000c0" lw 1
 set linetype 6 lc rgb "#c0a000" lw 1
 set linetype 7 lc rgb "#000000" lw 1
 set linetype 8 lc rgb "#ffffff" lw 1
-cd '/nowhere'
+cd "/no/it's \\"q\\" \\\\x"
 set zero 1e-20
 set nokey
 set hidden3d
