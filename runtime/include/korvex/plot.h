@@ -62,7 +62,8 @@ void plot_close();                  // error "closeplot:bad file" on an unusable
 const char* data_file_name(int n);  // "kvlb.N" in data_file_buffer
 void plot_emit();                   // writes the gnuplot commands to the open command file
 // End of program: writes and closes the command file and runs the plotter on it, then writes
-// and shows a pending image. Returns 1 when it did something, 0 otherwise.
+// and shows a pending image. Returns 1 when it did something, 0 otherwise (with a warning when
+// an earlier call already finished the output).
 int plot_finish();
 
 // ============================================================================================
@@ -72,9 +73,10 @@ int plot_finish();
 
 // Each family takes the arguments of the matrix language's call: groups of (y), (x, y),
 // (y, style) or (x, y, style), one after the other. A matrix y gives one series per column
-// (per row when only its rows match x); a complex y alone plots its imaginary against its
-// real part. The style text holds at most one colour letter (r g b c m y k w), one marker
-// (. + o x s *) and one line kind (- -- : -.). Each returns x_M.
+// (per row when x's length matches its columns instead); a complex y alone plots its imaginary
+// against its real part. The style text holds at most one colour letter (r g b c m y k w), one
+// marker (. + o x s *) and one line kind (- -- : -.); the command text draws every line kind
+// as a plain line. Each returns x_M.
 M<double> plot(M<double> a);
 M<double> plot(M<double> a, M<double> b);
 M<double> plot(M<double> a, M<double> b, M<double> c);
