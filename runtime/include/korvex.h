@@ -14,5 +14,6 @@
 #include "korvex/ops.h"
 #include "korvex/builtins.h"
 #include "korvex/system.h"
+#include "korvex/misc.h"
 
 #endif  // KORVEX_H
