@@ -14,6 +14,7 @@
 #include "korvex/ops.h"
 #include "korvex/builtins.h"
 #include "korvex/system.h"
+#include "korvex/misc.h"
 #include "korvex/display.h"
 #include "korvex/format.h"
 #include "korvex/files.h"
