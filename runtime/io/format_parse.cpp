@@ -217,9 +217,10 @@ const char* Mfmt<T>::add_item(const char* text, int len) {
   }
   types[k] = letter;
 
-  // The conversion starts at the last "%" before the letter; an item that begins with "%%"
-  // pairs (only the first item can) prints them before it, as printf would.
-  const size_t percent = item.rfind('%', at);
+  // An item that begins with "%%" pairs (only the first item can) prints them before its
+  // conversion, as printf would; the conversion starts at the "%" after them.
+  size_t percent = 0;
+  while (percent + 1 < at && item[percent] == '%' && item[percent + 1] == '%') percent += 2;
   const std::string prefix = escaped(literal_text(item.substr(0, percent)));
   const std::string between = item.substr(percent + 1, at - percent - 1);
   const std::string tail = escaped(literal_text(item.substr(at + 1)));
