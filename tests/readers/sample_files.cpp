@@ -25,23 +25,39 @@ const double inf = std::numeric_limits<double>::infinity();
 const double nan_value = std::numeric_limits<double>::quiet_NaN();
 
 struct PrecisionCase {
-  const char* name;          // korvex's name
-  const char* octave;        // the same element format for Octave
+  const char* name;    // korvex's name
+  const char* octave;  // the same element format for Octave
   std::vector<double> written;
   std::vector<double> read;  // what the bytes hold, in range for the precision
 };
 
 // Values at the edges: saturation, truncation, wrapping, negative zero, NaN where it converts.
 const PrecisionCase precision_cases[] = {
-    {"int32", "int32", {1e10, -1e10, 3.9, -3.9, nan_value, -0.0, 2147483647.5}, {2147483647, -2147483648.0, 3, -3, 2147483647, 0, 2147483647}},
-    {"uint", "uint32", {4294967295.9, -1, 3e9, 2147483648.0, nan_value, 0.7}, {4294967295.0, 4294967295.0, 3e9, 2147483648.0, 2147483647, 0}},
-    {"int16", "int16", {70000, 32768, -3.9, 1e10, -32768, 32767.9}, {4464, -32768, -3, -1, -32768, 32767}},
+    {"int32",
+     "int32",
+     {1e10, -1e10, 3.9, -3.9, nan_value, -0.0, 2147483647.5},
+     {2147483647, -2147483648.0, 3, -3, 2147483647, 0, 2147483647}},
+    {"uint",
+     "uint32",
+     {4294967295.9, -1, 3e9, 2147483648.0, nan_value, 0.7},
+     {4294967295.0, 4294967295.0, 3e9, 2147483648.0, 2147483647, 0}},
+    {"int16",
+     "int16",
+     {70000, 32768, -3.9, 1e10, -32768, 32767.9},
+     {4464, -32768, -3, -1, -32768, 32767}},
     {"ushort", "uint16", {65535.5, -1, 65536, 300.7}, {65535, 65535, 0, 300}},
     {"char", "int8", {300, 128, -1, -128.5}, {44, -128, -1, -128}},
     {"schar", "int8", {255, 127.9, -129, nan_value}, {-1, 127, 127, -1}},
     {"uchar", "uint8", {300, -1, 255.9, nan_value, 0.5}, {44, 255, 255, 255, 0}},
-    {"double", "double", {0.1, -0.0, inf, -inf, nan_value, 1e-310, 1.7976931348623157e308}, {0.1, -0.0, inf, -inf, nan_value, 1e-310, 1.7976931348623157e308}},
-    {"float32", "single", {0.1, -0.0, 1e300, 1 + std::ldexp(1, -24), 1e-46, nan_value, 3.40282356e38}, {0.100000001490116119384765625, -0.0, inf, 1, 0, nan_value, 340282346638528859811704183484516925440.0}},
+    {"double",
+     "double",
+     {0.1, -0.0, inf, -inf, nan_value, 1e-310, 1.7976931348623157e308},
+     {0.1, -0.0, inf, -inf, nan_value, 1e-310, 1.7976931348623157e308}},
+    {"float32",
+     "single",
+     {0.1, -0.0, 1e300, 1 + std::ldexp(1, -24), 1e-46, nan_value, 3.40282356e38},
+     {0.100000001490116119384765625, -0.0, inf, 1, 0, nan_value,
+      340282346638528859811704183484516925440.0}},
 };
 
 struct Arch {
@@ -93,7 +109,8 @@ int binary_write(const std::string& dir) {
     write_doubles(dir + "/" + p.name + ".expect", p.read);
     for (const Arch& a : archs) {
       const std::string file = dir + "/k_" + p.name + "_" + a.korvex + ".bin";
-      const M<double> fid = korvex::fopenM(M<double>(file.c_str()), M<double>("wb"), M<double>(a.korvex));
+      const M<double> fid =
+          korvex::fopenM(M<double>(file.c_str()), M<double>("wb"), M<double>(a.korvex));
       korvex::fwrite(fid, column(p.written), M<double>(p.name));
       korvex::fclose(fid);
       std::fprintf(cases, "%s %s %s %s\n", p.name, a.korvex, p.octave, a.octave);
@@ -108,7 +125,8 @@ int binary_read(const std::string& dir) {
   for (const PrecisionCase& p : precision_cases)
     for (const Arch& a : archs) {
       const std::string file = dir + "/o_" + p.name + "_" + a.korvex + ".bin";
-      const M<double> fid = korvex::fopenM(M<double>(file.c_str()), M<double>("rb"), M<double>(a.korvex));
+      const M<double> fid =
+          korvex::fopenM(M<double>(file.c_str()), M<double>("rb"), M<double>(a.korvex));
       if (fid.addr()[0] < 3) return 1;
       const M<double> got = korvex::fread(fid, M<double>(inf), M<double>(p.name));
       bad |= compare(file, got, p.read);
@@ -118,7 +136,8 @@ int binary_read(const std::string& dir) {
 }
 
 // Formatted text: pairs of an integer and a double printed to read back exactly.
-const std::vector<double> text_values = {1, 0.1, -2, -2.5e-300, 3, 1e300, 4, 123456789.125, 5, -0.5, 6, 1.0 / 3};
+const std::vector<double> text_values = {1, 0.1,           -2, -2.5e-300, 3, 1e300,
+                                         4, 123456789.125, 5,  -0.5,      6, 1.0 / 3};
 
 int text_write(const std::string& dir) {
   write_doubles(dir + "/text.expect", text_values);
@@ -132,7 +151,8 @@ int text_read(const std::string& dir) {
   const M<double> fid = korvex::fopenM(M<double>((dir + "/o_text.txt").c_str()), M<double>("r"));
   if (fid.addr()[0] < 3) return 1;
   M<double> values, count;
-  korvex::fscanfM(fid, M<double>("%d %g"), M<double>(inf), korvex::i_o, korvex::Mr<double>(values), korvex::Mr<double>(count));
+  korvex::fscanfM(fid, M<double>("%d %g"), M<double>(inf), korvex::i_o, korvex::Mr<double>(values),
+                  korvex::Mr<double>(count));
   korvex::fclose(fid);
   if (count.addr()[0] != static_cast<double>(text_values.size())) {
     std::printf("o_text.txt: count %g\n", count.addr()[0]);
@@ -209,7 +229,8 @@ int bmp(const std::string& dir) {
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: sample_files binary-write|binary-read|text-write|text-read|bmp DIR\n");
+    std::fprintf(stderr,
+                 "usage: sample_files binary-write|binary-read|text-write|text-read|bmp DIR\n");
     return 2;
   }
   const std::string what = argv[1];
