@@ -80,7 +80,9 @@ M<double> read_binary(M<double> fid, M<double> size, M<double> precision, M<doub
   if (s == 0) {
     got = fread_elements(x, total, f, p, swap);
   } else {
-    while (got < total && fread(x[got], f, p, swap) == 1) {
+    while (got < total) {
+      x[got] = 0;  // what a failed read leaves
+      if (fread(x[got], f, p, swap) != 1) break;
       got++;
       std::fseek(f, s, SEEK_CUR);
     }
