@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "../support/matrix_builders.h"
-#include "../support/started_runtime.h"
 #include "file_helpers.h"
 
 namespace {
@@ -148,13 +147,13 @@ TEST_F(ElementConversions, EveryRowInEveryByteOrder) {
       if (std::strcmp(format, "b") == 0) std::reverse(want.begin(), want.end());
 
       M<double> fid = open_file(path, "wb", format);
-      EXPECT_EQ(value(fwrite(fid, num(row.written), txt(row.precision))), 1);
+      EXPECT_EQ(value(fwrite(fid, scalar(row.written), text(row.precision))), 1);
       fclose(fid);
       EXPECT_EQ(file_bytes(path), want);
 
       fid = open_file(path, "rb", format);
       M<double> got, count;
-      fread(fid, num(inf), txt(row.precision), i_o, Mr<double>(got), Mr<double>(count));
+      fread(fid, scalar(inf), text(row.precision), i_o, Mr<double>(got), Mr<double>(count));
       fclose(fid);
       EXPECT_EQ(value(count), 1);
       ASSERT_EQ(got.size(), 1);
@@ -182,7 +181,7 @@ TEST_F(ElementConversions, SwapFollowsTheHostFlag) {
   for (const auto& row : rows) {
     byte_order_flag = row.flag;
     M<double> fid = open_file(path, "wb", row.format);
-    fwrite(fid, num(1), txt("int16"));
+    fwrite(fid, scalar(1), text("int16"));
     fclose(fid);
     byte_order_flag = 0;
     EXPECT_EQ(file_bytes(path), row.bytes) << row.flag << " " << row.format;
@@ -205,11 +204,11 @@ TEST_F(ElementConversions, LongArrays) {
     want.insert(want.end(), {static_cast<unsigned char>(v >> 8), static_cast<unsigned char>(v)});
   }
   M<double> fid = open_file(path, "wb", "b");
-  EXPECT_EQ(value(fwrite(fid, a, txt("short"))), n);
+  EXPECT_EQ(value(fwrite(fid, a, text("short"))), n);
   fclose(fid);
   EXPECT_TRUE(file_bytes(path) == want);
   fid = open_file(path, "rb", "b");
-  const M<double> back = fread(fid, num(inf), txt("short"));
+  const M<double> back = fread(fid, scalar(inf), text("short"));
   EXPECT_TRUE(back.size() == n && std::equal(a.addr(), a.addr() + n, back.addr()));
 }
 

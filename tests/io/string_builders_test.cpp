@@ -11,7 +11,7 @@ using namespace korvex;
 using korvex_io_test::CapturedStreams;
 using korvex_io_test::row;
 using korvex_io_test::text_of;
-using korvex_test::rowwise::Is;
+using korvex_test::Is;
 
 TEST(StringBuilders, SprintfMForms) {
   std::ostringstream out;
