@@ -1,10 +1,13 @@
 # Thin wrapper over CMake. `make demo` builds and runs the main job, `make test` the whole suite.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_CXX ?= clang++
+FUZZ_TIME ?= 10
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all configure build demo test asan bench install format clean
+.PHONY: all configure build demo test asan fuzz fuzz-ci bench install format clean
 
 all: build
 
@@ -26,6 +29,26 @@ asan:
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -L unit
 
+# libFuzzer targets (one per tests/fuzz/*.cpp) under ASan and UBSan, built with clang in a
+# folder of their own. Each runs FUZZ_TIME seconds from its seed corpus tests/fuzz/corpus/NAME;
+# new inputs go to $(FUZZ_BUILD)/corpus/NAME, findings to $(FUZZ_BUILD)/.
+fuzz:
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) -DKORVEX_FUZZ=ON \
+	  -DKORVEX_TESTS=OFF -DKORVEX_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_BUILD) --target fuzz_all -j $(JOBS)
+	@for src in tests/fuzz/*.cpp; do \
+	  name=$$(basename $$src .cpp); \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$name tests/fuzz/corpus/$$name; \
+	  echo "== fuzz_$$name, $(FUZZ_TIME) s"; \
+	  $(FUZZ_BUILD)/tests/fuzz/fuzz_$$name -max_total_time=$(FUZZ_TIME) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus/$$name tests/fuzz/corpus/$$name \
+	    || exit 1; \
+	done
+
+# The run CI does: each target for 60 seconds.
+fuzz-ci:
+	$(MAKE) fuzz FUZZ_TIME=60
+
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
 
@@ -33,4 +56,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

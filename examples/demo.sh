@@ -1,6 +1,7 @@
 #!/bin/sh
 # The main job: the gateway's four services for models 1 and 2, called through the stand-in host,
-# then the translated example programs, which print, plot through gnuplot and write an image.
+# then the file functions, then the translated example programs, which print, plot through
+# gnuplot and write an image.
 # Usage: sh examples/demo.sh [BUILD_DIR]
 set -e
 build=$(cd "${1:-build}" && pwd)
@@ -53,6 +54,26 @@ call "Service 4 on model 2: Hessian-times-direction products of F1 = x1^6 along 
 echo "== A malformed call is rejected with a message, and nothing is returned:"
 echo "   korvex-mex 2 1 '[1;2]' 5"
 if "$tool" 2 1 '[1;2]' 5 2>&1 | sed 's/^/   /'; then :; fi
+
+echo
+echo "Files, written and read by the matrix runtime:"
+demo=${1:-build}/examples/files_demo
+out=${1:-build}/demo
+mkdir -p "$out"
+echo "== A picture with bmpwrite, and a matrix with fwrite"
+"$demo" write "$out"
+if command -v identify >/dev/null 2>&1; then
+  echo "   ImageMagick's identify: $(identify "$out/korvex_picture.bmp")"
+fi
+if command -v octave-cli >/dev/null 2>&1; then
+  echo "== Octave reads the matrix, halves it and writes it back as little-endian doubles"
+  octave-cli --norc --no-history --quiet --eval "
+    f = fopen('$out/matrix.bin', 'r'); A = fread(f, [2 Inf], 'int16', 0, 'ieee-be'); fclose(f);
+    printf('   Octave read:'); printf(' %g', A); printf(' (column order)\n');
+    f = fopen('$out/octave.bin', 'w'); fwrite(f, A / 2, 'double', 0, 'ieee-le'); fclose(f);"
+  "$demo" read "$out"
+fi
+echo "   Open $out/korvex_picture.bmp to see the picture."
 
 echo
 echo "Translated example programs (examples/*.cpp): each main calls initM first and exit last."

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <ostream>
 
-#include "../ops/array_kernels.h"
+#include "common/rules.h"
 #include "korvex.h"
 
 namespace korvex {
@@ -24,7 +24,7 @@ Precision parse_precision(const M<double>& precision, int& size) {
 // A skip count: the first element rounded half up (saturating); text counts as 0.
 int skip_count(const M<double>& skip, const char* negative_message) {
   if (isstr(skip)) return 0;
-  const int s = kern::trunc_to_int(*skip.r() + 0.5);
+  const int s = rules::trunc_to_int(rules::trunc_half_up(*skip.r()));
   if (s < 0) error(negative_message, skip.getname());
   return s;
 }
@@ -56,8 +56,8 @@ M<double> read_binary(M<double> fid, M<double> size, M<double> precision, M<doub
 
   const double md = *size.r();
   const double nd = size.size() == 2 ? size.addr()[1] : 1;
-  int m = kern::trunc_to_int(md);
-  int n = kern::trunc_to_int(nd);
+  int m = rules::trunc_to_int(md);
+  int n = rules::trunc_to_int(nd);
 
   // Standard output and error have nothing to read.
   const long long r = id == 1 || id == 2 ? 0 : bytes_left(f);
@@ -67,7 +67,7 @@ M<double> read_binary(M<double> fid, M<double> size, M<double> precision, M<doub
     n = 1;
   } else if (md * nd > static_cast<double>(a)) {
     // Whole columns of m rows up to the last element that is (partly) there.
-    n = kern::trunc_to_int(std::ceil(static_cast<double>(r) / (static_cast<double>(m) * e)));
+    n = rules::trunc_to_int(std::ceil(static_cast<double>(r) / (static_cast<double>(m) * e)));
   }
   // The m-by-n zero matrix: a count below 1 gives 0-by-0, as zeros does. Only the elements the
   // file does not fill are zeroed, below.
@@ -80,7 +80,9 @@ M<double> read_binary(M<double> fid, M<double> size, M<double> precision, M<doub
   if (s == 0) {
     got = fread_elements(x, total, f, p, swap);
   } else {
-    while (got < total && fread(x[got], f, p, swap) == 1) {
+    while (got < total) {
+      x[got] = 0;  // what a failed read leaves
+      if (fread(x[got], f, p, swap) != 1) break;
       got++;
       std::fseek(f, s, SEEK_CUR);
     }

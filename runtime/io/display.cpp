@@ -1,5 +1,5 @@
 // display.cpp: disp, the stream insertion of a named matrix, the matrix forms of warning and
-// error, the display mode (format), the listing line of whos and smiley.
+// error, the display mode (format), the listing line of whos, clc, home and smiley.
 #include <cstdlib>
 #include <ostream>
 #include <vector>
@@ -147,6 +147,16 @@ const char* whos_line(const char* name, int complex, int rows, int cols, const c
   std::snprintf(line.data(), line.size(), fmt, used, rows, cols, count, safe_str(type), kind);
   out_stream() << line.data();
   return used;
+}
+
+M<double> clc() {
+  clear_screen();
+  return no_value();
+}
+
+M<double> home() {
+  cursor_to(1, 1);
+  return no_value();
 }
 
 M<double> smiley() {

@@ -1,7 +1,6 @@
 // fid_table.cpp: the process-wide table of file identifiers (fids 0..64), its set-up on first
 // use and the check that turns a fid matrix into an open stream.
-#include <cmath>
-
+#include "common/rules.h"
 #include "korvex.h"
 
 namespace korvex {
@@ -28,7 +27,7 @@ int fid_check(const M<double>& fid, std::FILE*& stream, int& swap) {
   // Rounded half up by truncating x + 0.5 toward zero: 2.6 gives 3, -0.6 gives 0 (from
   // -0.1) and -1.6 gives -1. The test runs on the double, so NaN and huge values fail it
   // without meeting an int conversion.
-  const double k = std::trunc(fid.addr()[0] + 0.5);
+  const double k = rules::trunc_half_up(fid.addr()[0]);
   if (!(k >= 0 && k < fid_count)) error("Illegal fid.");
   const int f = static_cast<int>(k);
   if (!fid_open[f]) error("Fid not opened.");

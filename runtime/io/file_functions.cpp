@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "common/rules.h"
 #include "korvex.h"
 
 namespace korvex {
@@ -154,7 +155,7 @@ M<double> fclose(M<double> x) {
   }
   // Rounded as the fid check rounds; a negative fid is refused here too. A fid matrix of
   // another size, or NaN, goes on to the fid check and its messages.
-  if (x.size() == 1 && std::trunc(x.addr()[0] + 0.5) < 3)
+  if (x.size() == 1 && rules::trunc_half_up(x.addr()[0]) < 3)
     error("fclose: can not close stdin/stdout/stderr, fid is %s", x.getname());
   std::FILE* f;
   int swap;

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "../ops/array_kernels.h"
+#include "common/rules.h"
 #include "korvex.h"
 
 namespace korvex {
@@ -30,10 +30,10 @@ M<double> scan_file(const M<double>& fid, const M<double>& format, const M<doubl
   if (size.size() != 1 && size.size() != 2)
     error("fscanf: size %s is not one or two elements", size.getname());
   // Infinity gives the largest int; NaN gives 0.
-  const int first = kern::trunc_to_int(size.addr()[0]);
+  const int first = rules::trunc_to_int(size.addr()[0]);
   const bool two = size.size() == 2;
   const int rows = two ? first : s ? 1 : first;
-  const int cols = two ? kern::trunc_to_int(size.addr()[1]) : s ? first : 1;
+  const int cols = two ? rules::trunc_to_int(size.addr()[1]) : s ? first : 1;
   // At most rows x cols values, the product saturating; a negative count asks for none (two
   // negative counts do not make a positive one).
   const long long product = rows < 0 || cols < 0 ? 0 : static_cast<long long>(rows) * cols;

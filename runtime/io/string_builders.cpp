@@ -1,5 +1,6 @@
-// string_builders.cpp: sprintfM (to a stream or into a text matrix), strcmp and the sscanfM
-// stub.
+// string_builders.cpp: sprintfM (to a stream or into a text matrix), str2mat, strcmp and the
+// sscanfM stub.
+#include <algorithm>
 #include <sstream>
 
 #include "korvex.h"
@@ -9,6 +10,17 @@ namespace korvex {
 namespace {
 
 constexpr int format_bytes = 2046;  // a format of at most 2045 characters and its terminator
+
+// a over b, each row padded on the right with blanks to the wider of the two.
+M<double> stack_padded(const M<double>& a, const M<double>& b) {
+  M<double> r(0, a.rows() + b.rows(), std::max(a.cols(), b.cols()));
+  fill_data(r.addr(), r.size(), 32.0);
+  for (int j = 1; j <= a.cols(); ++j)
+    for (int i = 1; i <= a.rows(); ++i) *r.addr(i, j) = *a.addr(i, j);
+  for (int j = 1; j <= b.cols(); ++j)
+    for (int i = 1; i <= b.rows(); ++i) *r.addr(a.rows() + i, j) = *b.addr(i, j);
+  return r;
+}
 
 }  // namespace
 
@@ -73,6 +85,66 @@ M<double> sscanfM(M<double>, M<double>, M<double>, i_o_t, Mr<double>) {
   error("sscanfM not supported");
 }
 
-M<double> strcmp(M<double> a, M<double> b) { return M<double>(isstr(a) && isstr(b) && issame(a, b)); }
+M<double> str2mat(M<double> s1, M<double> s2, M<double> s3, M<double> s4, M<double> s5,
+                  M<double> s6, M<double> s7, M<double> s8, M<double> s9, M<double> s10,
+                  M<double> s11) {
+  if (s2.issamename(missing_name)) return s1;
+  const M<double>* rest[] = {&s2, &s3, &s4, &s5, &s6, &s7, &s8, &s9, &s10, &s11};
+  M<double> r = s1;
+  for (const M<double>* s : rest) {
+    if (s->issamename(missing_name)) break;
+    r = stack_padded(r, *s);
+  }
+  return setstr(r);
+}
+
+M<double> str2mat(M<double> s1) {
+  const M<double>& m = missing_M;
+  return str2mat(s1, m, m, m, m, m, m, m, m, m, m);
+}
+M<double> str2mat(M<double> s1, M<double> s2) {
+  const M<double>& m = missing_M;
+  return str2mat(s1, s2, m, m, m, m, m, m, m, m, m);
+}
+M<double> str2mat(M<double> s1, M<double> s2, M<double> s3) {
+  const M<double>& m = missing_M;
+  return str2mat(s1, s2, s3, m, m, m, m, m, m, m, m);
+}
+M<double> str2mat(M<double> s1, M<double> s2, M<double> s3, M<double> s4) {
+  const M<double>& m = missing_M;
+  return str2mat(s1, s2, s3, s4, m, m, m, m, m, m, m);
+}
+M<double> str2mat(M<double> s1, M<double> s2, M<double> s3, M<double> s4, M<double> s5) {
+  const M<double>& m = missing_M;
+  return str2mat(s1, s2, s3, s4, s5, m, m, m, m, m, m);
+}
+M<double> str2mat(M<double> s1, M<double> s2, M<double> s3, M<double> s4, M<double> s5,
+                  M<double> s6) {
+  const M<double>& m = missing_M;
+  return str2mat(s1, s2, s3, s4, s5, s6, m, m, m, m, m);
+}
+M<double> str2mat(M<double> s1, M<double> s2, M<double> s3, M<double> s4, M<double> s5,
+                  M<double> s6, M<double> s7) {
+  const M<double>& m = missing_M;
+  return str2mat(s1, s2, s3, s4, s5, s6, s7, m, m, m, m);
+}
+M<double> str2mat(M<double> s1, M<double> s2, M<double> s3, M<double> s4, M<double> s5,
+                  M<double> s6, M<double> s7, M<double> s8) {
+  const M<double>& m = missing_M;
+  return str2mat(s1, s2, s3, s4, s5, s6, s7, s8, m, m, m);
+}
+M<double> str2mat(M<double> s1, M<double> s2, M<double> s3, M<double> s4, M<double> s5,
+                  M<double> s6, M<double> s7, M<double> s8, M<double> s9) {
+  const M<double>& m = missing_M;
+  return str2mat(s1, s2, s3, s4, s5, s6, s7, s8, s9, m, m);
+}
+M<double> str2mat(M<double> s1, M<double> s2, M<double> s3, M<double> s4, M<double> s5,
+                  M<double> s6, M<double> s7, M<double> s8, M<double> s9, M<double> s10) {
+  return str2mat(s1, s2, s3, s4, s5, s6, s7, s8, s9, s10, missing_M);
+}
+
+M<double> strcmp(M<double> a, M<double> b) {
+  return M<double>(isstr(a) && isstr(b) && issame(a, b));
+}
 
 }  // namespace korvex

@@ -9,7 +9,6 @@ namespace {
 
 using namespace korvex;
 using namespace korvex_test;
-using korvex_test::by_rows;
 
 // The 4-byte field at offset at, least significant byte first.
 unsigned field32(const Bytes& b, int at) {
@@ -28,11 +27,11 @@ class Bmp : public Files {};
 TEST_F(Bmp, ThreeByFiveByteForByte) {
   const std::string path = temp_path("three_by_five.bmp");
   const M<double> image = by_rows(3, 5,
-                              {1, 2, 3, 0, 257,  //
-                               3, 3, 2, 1, 2.7,  //
-                               2, 1, 1, 3, 300});
+                                  {1, 2, 3, 0, 257,  //
+                                   3, 3, 2, 1, 2.7,  //
+                                   2, 1, 1, 3, 300});
   const M<double> colormap = by_rows(3, 3, {1, 0, 0, 0, 0.5, 1, 0.25, 0.75, 0.125});
-  EXPECT_TRUE(bmpwrite(image, colormap, txt(path)).issamename(noval_name));
+  EXPECT_TRUE(bmpwrite(image, colormap, text(path)).issamename(noval_name));
 
   const Bytes header = {'B',  'M',  0x4E, 0x04, 0, 0,  // 1078 + 3 * 8 = 1102 bytes
                         0,    0,    0,    0,           // reserved
@@ -70,7 +69,7 @@ TEST_F(Bmp, ShapesAndPadding) {
   };
   const std::string path = temp_path("shape.bmp");
   for (const auto& c : cases) {
-    bmpwrite(c.image, by_rows(2, 3, {0, 0, 0, 1, 1, 1}), txt(path));
+    bmpwrite(c.image, by_rows(2, 3, {0, 0, 0, 1, 1, 1}), text(path));
     const Bytes b = file_bytes(path);
     ASSERT_EQ(b.size(), 1078 + c.pixels.size()) << c.width << "x" << c.height;
     EXPECT_EQ(field32(b, 2), b.size());
@@ -88,13 +87,13 @@ TEST_F(Bmp, ColormapRows) {
   for (int k = 0; k < 900; k++) colormap.addr()[k] = 1;
   *colormap.addr(256, 1) = 0.5;  // red of the last palette entry
   *colormap.addr(257, 2) = 0;    // beyond the palette
-  bmpwrite(by_rows(1, 1, {256}), colormap, txt(path));
+  bmpwrite(by_rows(1, 1, {256}), colormap, text(path));
   Bytes b = file_bytes(path);
   EXPECT_EQ(Bytes(b.begin() + 54 + 4 * 255, b.begin() + 54 + 1024), (Bytes{255, 255, 127, 0}));
   EXPECT_EQ(Bytes(b.begin() + 54, b.begin() + 58), (Bytes{255, 255, 255, 0}));
   EXPECT_EQ(b[1078], 255);
 
-  bmpwrite(by_rows(1, 1, {1}), by_rows(1, 3, {1, 1, 1}), txt(path));
+  bmpwrite(by_rows(1, 1, {1}), by_rows(1, 3, {1, 1, 1}), text(path));
   b = file_bytes(path);
   EXPECT_EQ(Bytes(b.begin() + 54, b.begin() + 58), (Bytes{255, 255, 255, 0}));
   EXPECT_EQ(Bytes(b.begin() + 58, b.begin() + 1078), Bytes(1020, 0));
@@ -103,13 +102,13 @@ TEST_F(Bmp, ColormapRows) {
 TEST_F(Bmp, FileNames) {
   const std::string bare = temp_path("pic");
   std::remove((bare + ".bmp").c_str());
-  bmpwrite(by_rows(1, 1, {1}), by_rows(1, 3, {0, 0, 0}), txt(bare));
+  bmpwrite(by_rows(1, 1, {1}), by_rows(1, 3, {0, 0, 0}), text(bare));
   EXPECT_EQ(file_bytes(bare + ".bmp").size(), 1082u);
   // A "." anywhere, a folder's included, keeps the name as given.
   for (const std::string& name : {temp_path("pic.img"), ::testing::TempDir() + "./" + "korvex_" +
                                                             std::to_string(getpid()) + "_dotpic"}) {
     std::remove((name + ".bmp").c_str());
-    bmpwrite(by_rows(1, 1, {1}), by_rows(1, 3, {0, 0, 0}), txt(name));
+    bmpwrite(by_rows(1, 1, {1}), by_rows(1, 3, {0, 0, 0}), text(name));
     EXPECT_EQ(file_bytes(name).size(), 1082u) << name;
     EXPECT_EQ(file_bytes(name + ".bmp").size(), 0u) << name;
   }
@@ -118,15 +117,15 @@ TEST_F(Bmp, FileNames) {
 TEST_F(Bmp, Failures) {
   const std::string path = temp_path("not_written.bmp");
   std::remove(path.c_str());
-  EXPECT_ERROR(bmpwrite(by_rows(1, 1, {1}), by_rows(1, 2, {0, 0}), txt(path)),
+  EXPECT_ERROR(bmpwrite(by_rows(1, 1, {1}), by_rows(1, 2, {0, 0}), text(path)),
                "bmpwrite: colormap does not have 3 coloumns");
-  EXPECT_ERROR(bmpwrite(by_rows(1, 1, {1}), by_rows(3, 1, {0, 0, 0}), txt(path)),
+  EXPECT_ERROR(bmpwrite(by_rows(1, 1, {1}), by_rows(3, 1, {0, 0, 0}), text(path)),
                "bmpwrite: colormap does not have 3 coloumns");
   EXPECT_EQ(file_bytes(path).size(), 0u);
   // The failed open gives fid -1, which rounds to fid 0: the header goes nowhere and the close
   // is refused.
   const std::string missing = temp_path("no_such_folder/x.bmp");
-  EXPECT_EXIT(bmpwrite(by_rows(1, 1, {1}), by_rows(1, 3, {0, 0, 0}), txt(missing)),
+  EXPECT_EXIT(bmpwrite(by_rows(1, 1, {1}), by_rows(1, 3, {0, 0, 0}), text(missing)),
               testing::ExitedWithCode(1),
               "^warning: Failed opening file: [^\n]*x\\.bmp\nerror: fclose: can not close "
               "stdin/stdout/stderr, fid is fid\n$");

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/matrix_builders.h"
 #include "korvex.h"
 
 namespace korvex_test {
@@ -34,14 +35,13 @@ inline void write_file(const std::string& path, const Bytes& bytes) {
             static_cast<std::streamsize>(bytes.size()));
 }
 
-inline korvex::M<double> txt(const std::string& s) { return korvex::M<double>(s.c_str()); }
-inline korvex::M<double> num(double v) { return korvex::M<double>(v); }
+inline korvex::M<double> text(const std::string& s) { return korvex::M<double>(s.c_str()); }
 inline double value(const korvex::M<double>& x) { return x.addr()[0]; }
 
 // Opens path and returns its fid, failing the test when fopenM gives -1.
 inline korvex::M<double> open_file(const std::string& path, const char* permission,
                                    const char* format = "n") {
-  korvex::M<double> fid = korvex::fopenM(txt(path), txt(permission), txt(format));
+  korvex::M<double> fid = korvex::fopenM(text(path), text(permission), text(format));
   EXPECT_GE(value(fid), 3) << path;
   return fid;
 }
@@ -49,8 +49,8 @@ inline korvex::M<double> open_file(const std::string& path, const char* permissi
 // Every test starts and ends with only the standard fids in use.
 class Files : public ::testing::Test {
  protected:
-  void SetUp() override { korvex::fclose(txt("all")); }
-  void TearDown() override { korvex::fclose(txt("all")); }
+  void SetUp() override { korvex::fclose(text("all")); }
+  void TearDown() override { korvex::fclose(text("all")); }
 };
 
 }  // namespace korvex_test

@@ -9,8 +9,6 @@ namespace {
 
 using namespace korvex;
 using namespace korvex_test;
-using korvex_test::Is;
-using korvex_test::row;
 
 const double inf = std::numeric_limits<double>::infinity();
 
@@ -24,36 +22,37 @@ std::string text_of(const std::string& path) {
 TEST_F(FormattedIo, PrintToAFileCountsItsBytes) {
   const std::string path = temp_path("printed.txt");
   const M<double> fid = open_file(path, "w");
-  EXPECT_EQ(value(fprintfM(fid, txt("%d\n"), row({1, 2, 3}))), 6);
-  EXPECT_EQ(value(fprintfM(fid, txt("%d %d\n"), num(4), num(5))), 4);  // one format for both
-  EXPECT_EQ(value(fprintfM(fid, txt("a%cb"), num(0))), 1);  // the text ends at a zero byte
-  EXPECT_EQ(value(fprintfM(fid, txt("|%5.2f|%s\n"), num(3.14159), txt("xy"))), 10);
-  EXPECT_EQ(value(fprintfM(fid, txt("end\n"))), 4);
+  EXPECT_EQ(value(fprintfM(fid, text("%d\n"), row({1, 2, 3}))), 6);
+  EXPECT_EQ(value(fprintfM(fid, text("%d %d\n"), scalar(4), scalar(5))), 4);  // one format for both
+  EXPECT_EQ(value(fprintfM(fid, text("a%cb"), scalar(0))), 1);  // the text ends at a zero byte
+  EXPECT_EQ(value(fprintfM(fid, text("|%5.2f|%s\n"), scalar(3.14159), text("xy"))), 10);
+  EXPECT_EQ(value(fprintfM(fid, text("end\n"))), 4);
   fclose(fid);
   EXPECT_EQ(text_of(path), "1\n2\n3\n4 5\na| 3.14|xy\nend\n");
 }
 
 TEST_F(FormattedIo, StandardFids) {
   testing::internal::CaptureStdout();
-  EXPECT_EQ(value(fprintfM(num(1), txt("%d-"), row({1, 2}))), 0);
-  EXPECT_TRUE(fprintfM(txt("%d\n"), num(5)).issamename(noval_name));
+  EXPECT_EQ(value(fprintfM(scalar(1), text("%d-"), row({1, 2}))), 0);
+  EXPECT_TRUE(fprintfM(text("%d\n"), scalar(5)).issamename(noval_name));
   // Every argument moves one place to the right, and a ninth data argument is dropped.
-  fprintfM(txt("%d"), num(1), num(2), num(3), num(4), num(5), num(6), num(7), num(8), num(9));
+  fprintfM(text("%d"), scalar(1), scalar(2), scalar(3), scalar(4), scalar(5), scalar(6), scalar(7),
+           scalar(8), scalar(9));
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "1-2-5\n12345678");
   testing::internal::CaptureStderr();
-  EXPECT_EQ(value(fprintfM(num(2), txt("e%d"), num(7))), 0);
-  EXPECT_EQ(value(fprintfM(num(0), txt("nothing"))), 0);
+  EXPECT_EQ(value(fprintfM(scalar(2), text("e%d"), scalar(7))), 0);
+  EXPECT_EQ(value(fprintfM(scalar(0), text("nothing"))), 0);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "e7");
 }
 
 // printfM prints to the fid in stdoutM, which holds 1 once the start-up routine has run.
 TEST_F(FormattedIo, PrintfGoesThroughStdoutM) {
-  EXPECT_ERROR(printfM(txt("x")), "Size of fid stdoutM not one.");
-  EXPECT_ERROR(fprintfM(txt("x")), "Size of fid stdoutM not one.");
+  EXPECT_ERROR(printfM(text("x")), "Size of fid stdoutM not one.");
+  EXPECT_ERROR(fprintfM(text("x")), "Size of fid stdoutM not one.");
   stdoutM = 1.0;
   testing::internal::CaptureStdout();
-  EXPECT_TRUE(printfM(txt("%s=%g\n"), txt("pi"), num(3.5)).issamename(noval_name));
-  EXPECT_TRUE(fprintfM(txt("bye\n")).issamename(noval_name));
+  EXPECT_TRUE(printfM(text("%s=%g\n"), text("pi"), scalar(3.5)).issamename(noval_name));
+  EXPECT_TRUE(fprintfM(text("bye\n")).issamename(noval_name));
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "pi=3.5\nbye\n");
   stdoutM = M<double>(0, 0, 0);
 }
@@ -68,19 +67,19 @@ TEST_F(FormattedIo, ScanShapesAndCounts) {
     bool string;
     double count = -1;  // when not every element was read: the values read
   } cases[] = {
-      {"1 2 3", "%d", num(inf), 3, 1, {1, 2, 3}, false},
+      {"1 2 3", "%d", scalar(inf), 3, 1, {1, 2, 3}, false},
       {"1 2 3", "%d", row({2, inf}), 2, 2, {1, 3, 2, 0}, false, 3},
-      {"1 2 3", "%d", num(2), 2, 1, {1, 2}, false},
+      {"1 2 3", "%d", scalar(2), 2, 1, {1, 2}, false},
       {"1 2 3", "%d", row({1, 2}), 1, 2, {1, 2}, false},
       {"1 2 3", "%d", row({0, inf}), 0, 0, {}, false},
-      {"1 2 3", "%d", num(-1), 0, 0, {}, false},
+      {"1 2 3", "%d", scalar(-1), 0, 0, {}, false},
       {"1 2 3", "%d", row({-2, -1}), 0, 0, {}, false},
-      {"ab cd", "%s", num(inf), 1, 4, {'a', 'b', 'c', 'd'}, true},
-      {"ab cd", "%s", num(3), 1, 4, {'a', 'b', 'c', 'd'}, true},  // a word is read whole
-      {"ab cd", "%c", num(3), 1, 3, {'a', 'b', ' '}, true},
-      {"1.5,2e3;-4", "%f,%f;%d", num(inf), 3, 1, {1.5, 2000, -4}, false},
-      {"7 x 8", "%d", num(inf), 1, 1, {7}, false},  // stops at the first mismatch
-      {"", "%d", num(inf), 0, 0, {}, false},
+      {"ab cd", "%s", scalar(inf), 1, 4, {'a', 'b', 'c', 'd'}, true},
+      {"ab cd", "%s", scalar(3), 1, 4, {'a', 'b', 'c', 'd'}, true},  // a word is read whole
+      {"ab cd", "%c", scalar(3), 1, 3, {'a', 'b', ' '}, true},
+      {"1.5,2e3;-4", "%f,%f;%d", scalar(inf), 3, 1, {1.5, 2000, -4}, false},
+      {"7 x 8", "%d", scalar(inf), 1, 1, {7}, false},  // stops at the first mismatch
+      {"", "%d", scalar(inf), 0, 0, {}, false},
   };
   const std::string path = temp_path("scan.txt");
   for (const auto& c : cases) {
@@ -89,7 +88,7 @@ TEST_F(FormattedIo, ScanShapesAndCounts) {
     write_file(path, Bytes(t.begin(), t.end()));
     const M<double> fid = open_file(path, "r");
     M<double> values, count, message;
-    fscanfM(fid, txt(c.format), c.size, i_o, Mr<double>(values), Mr<double>(count),
+    fscanfM(fid, text(c.format), c.size, i_o, Mr<double>(values), Mr<double>(count),
             Mr<double>(message));
     EXPECT_TRUE(Is(values, c.rows, c.cols, c.values));
     EXPECT_EQ(isstr(values), c.string);
@@ -104,12 +103,12 @@ TEST_F(FormattedIo, ScanContinuesAndCounts) {
   const std::string path = temp_path("scan_more.txt");
   write_file(path, {'1', ' ', '2', ' ', '3', ' ', '4', '\n'});
   const M<double> fid = open_file(path, "r");
-  EXPECT_TRUE(Is(fscanfM(fid, txt("%d"), num(3)), 3, 1, {1, 2, 3}));
+  EXPECT_TRUE(Is(fscanfM(fid, text("%d"), scalar(3)), 3, 1, {1, 2, 3}));
   M<double> values, count;
-  fscanfM(fid, txt("%d"), i_o, Mr<double>(values), Mr<double>(count));
+  fscanfM(fid, text("%d"), i_o, Mr<double>(values), Mr<double>(count));
   EXPECT_TRUE(Is(values, 1, 1, {4}));
   EXPECT_EQ(value(count), 1);
-  fscanfM(fid, txt("%d"), i_o, Mr<double>(values), Mr<double>(count));
+  fscanfM(fid, text("%d"), i_o, Mr<double>(values), Mr<double>(count));
   EXPECT_EQ(values.size(), 0);
   EXPECT_EQ(value(count), 0);
 }
@@ -118,12 +117,12 @@ TEST_F(FormattedIo, ScanArgumentErrors) {
   const std::string path = temp_path("scan_errors.txt");
   write_file(path, {'1'});
   const M<double> fid = open_file(path, "r");
-  EXPECT_ERROR(fscanfM(fid, txt("%d"), korvex_test::row({1, 2, 3}, "sz")),
+  EXPECT_ERROR(fscanfM(fid, text("%d"), row({1, 2, 3}, "sz")),
                "fscanf: size sz is not one or two elements");
-  EXPECT_ERROR(fscanfM(fid, txt("%d"), M<double>("sz", 0, 0)),
+  EXPECT_ERROR(fscanfM(fid, text("%d"), M<double>("sz", 0, 0)),
                "fscanf: size sz is not one or two elements");
-  EXPECT_ERROR(fscanfM(num(9), txt("%d")), "Fid not opened.");
-  EXPECT_ERROR(fscanfM(fid, txt("%")), "sprintf: no type character found");
+  EXPECT_ERROR(fscanfM(scalar(9), text("%d")), "Fid not opened.");
+  EXPECT_ERROR(fscanfM(fid, text("%")), "sprintf: no type character found");
 }
 
 }  // namespace

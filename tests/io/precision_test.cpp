@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "../support/matrix_builders.h"
-#include "../support/started_runtime.h"
 #include "file_helpers.h"
 
 namespace {
@@ -148,13 +147,13 @@ TEST_F(ElementConversions, EveryRowInEveryByteOrder) {
       if (std::strcmp(format, "b") == 0) std::reverse(want.begin(), want.end());
 
       M<double> fid = open_file(path, "wb", format);
-      EXPECT_EQ(value(fwrite(fid, num(row.written), txt(row.precision))), 1);
+      EXPECT_EQ(value(fwrite(fid, scalar(row.written), text(row.precision))), 1);
       fclose(fid);
       EXPECT_EQ(file_bytes(path), want);
 
       fid = open_file(path, "rb", format);
       M<double> got, count;
-      fread(fid, num(inf), txt(row.precision), i_o, Mr<double>(got), Mr<double>(count));
+      fread(fid, scalar(inf), text(row.precision), i_o, Mr<double>(got), Mr<double>(count));
       fclose(fid);
       EXPECT_EQ(value(count), 1);
       ASSERT_EQ(got.size(), 1);
@@ -165,69 +164,56 @@ TEST_F(ElementConversions, EveryRowInEveryByteOrder) {
 
 // The swap flag: a file swaps when its order is not the host's, as byte_order_flag tells it.
 // With the flag at 1 this host is taken for most-significant-first, so the bytes come out
-// reversed from what they would be.
+// reversed from what they would be. An unknown machine format warns and is native.
 TEST_F(ElementConversions, SwapFollowsTheHostFlag) {
   const struct {
     int flag;
     const char* format;
     Bytes bytes;  // 1 written as "int16"
   } rows[] = {
-      {0, "l", {1, 0}}, {0, "ieee-le", {1, 0}}, {0, "b", {0, 1}}, {0, "ieee-be", {0, 1}},
-      {0, "n", {1, 0}}, {0, "native", {1, 0}},  {1, "l", {0, 1}}, {1, "ieee-le", {0, 1}},
-      {1, "b", {1, 0}}, {1, "ieee-be", {1, 0}}, {1, "n", {1, 0}}, {1, "native", {1, 0}},
+      {0, "l", {1, 0}},   {0, "ieee-le", {1, 0}}, {0, "b", {0, 1}}, {0, "ieee-be", {0, 1}},
+      {0, "n", {1, 0}},   {0, "native", {1, 0}},  {1, "l", {0, 1}}, {1, "ieee-le", {0, 1}},
+      {1, "b", {1, 0}},   {1, "ieee-be", {1, 0}}, {1, "n", {1, 0}}, {1, "native", {1, 0}},
+      {0, "vax", {1, 0}}, {1, "B", {1, 0}},
   };
   const std::string path = temp_path("swap.bin");
+  testing::internal::CaptureStderr();
   for (const auto& row : rows) {
     byte_order_flag = row.flag;
     M<double> fid = open_file(path, "wb", row.format);
-    fwrite(fid, num(1), txt("int16"));
+    fwrite(fid, scalar(1), text("int16"));
     fclose(fid);
     byte_order_flag = 0;
     EXPECT_EQ(file_bytes(path), row.bytes) << row.flag << " " << row.format;
   }
+  const std::string warning =
+      "warning: fopen: don't know how to convert from this machine format\n";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), warning + warning);
 }
 
-TEST_F(ElementConversions, UnknownMachineFormatWarnsAndIsNative) {
-  const std::string path = temp_path("unknown_format.bin");
-  testing::internal::CaptureStderr();
-  M<double> fid = open_file(path, "wb", "vax");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "warning: fopen: don't know how to convert from this machine format\n");
-  fwrite(fid, num(258), txt("int16"));
-  fclose(fid);
-  EXPECT_EQ(file_bytes(path), (Bytes{2, 1}));
-}
-
-// A matrix goes out in column order; blocks of elements pass through a buffer, so a long
-// array crosses its boundary (32768 int16 elements).
-TEST_F(ElementConversions, ColumnOrderAndLongArrays) {
+// Blocks of elements pass through a buffer: a long array crosses its boundary (32768 int16
+// elements), in column order.
+TEST_F(ElementConversions, LongArrays) {
   const std::string path = temp_path("long.bin");
-  M<double> fid = open_file(path, "wb", "b");
-  fwrite(fid, by_rows(2, 2, {1, 2, 3, 4}), txt("int16"));
-  fclose(fid);
-  EXPECT_EQ(file_bytes(path), (Bytes{0, 1, 0, 3, 0, 2, 0, 4}));
-
-  const int n = 60001;
-  M<double> a(0, n, 1);
-  for (int k = 0; k < n; k++) a.addr()[k] = k - 30000;
-  fid = open_file(path, "wb", "b");
-  EXPECT_EQ(value(fwrite(fid, a, txt("short"))), n);
-  fclose(fid);
-  const Bytes bytes = file_bytes(path);
-  ASSERT_EQ(bytes.size(), 2u * n);
-  for (int k : {0, 32767, 32768, 30000, n - 1}) {
+  const int n = 60000;
+  M<double> a(0, 3, n / 3);
+  Bytes want;
+  for (int k = 0; k < n; k++) {
+    a.addr()[k] = k - 30000;
     const unsigned v = static_cast<unsigned short>(static_cast<short>(k - 30000));
-    EXPECT_EQ(bytes[2 * k], v >> 8) << k;
-    EXPECT_EQ(bytes[2 * k + 1], v & 0xFF) << k;
+    want.insert(want.end(), {static_cast<unsigned char>(v >> 8), static_cast<unsigned char>(v)});
   }
+  M<double> fid = open_file(path, "wb", "b");
+  EXPECT_EQ(value(fwrite(fid, a, text("short"))), n);
+  fclose(fid);
+  EXPECT_TRUE(file_bytes(path) == want);
   fid = open_file(path, "rb", "b");
-  M<double> back = fread(fid, num(inf), txt("short"));
-  ASSERT_EQ(back.size(), n);
-  for (int k = 0; k < n; k++) ASSERT_EQ(back.addr()[k], k - 30000) << k;
+  const M<double> back = fread(fid, scalar(inf), text("short"));
+  EXPECT_TRUE(back.size() == n && std::equal(a.addr(), a.addr() + n, back.addr()));
 }
 
 // A failed element read keeps the caller's value, also when part of an element was there.
-TEST(ElementFunctions, FailedTransfersReportZero) {
+TEST(ElementFunctions, FailedReadKeepsTheValue) {
   std::FILE* f = std::tmpfile();
   ASSERT_NE(f, nullptr);
   std::fputs("abc", f);
@@ -241,13 +227,6 @@ TEST(ElementFunctions, FailedTransfersReportZero) {
   EXPECT_EQ(fread(x, f, prec_int32, 0), 0);
   EXPECT_EQ(x, 'a' * 256 + 'b');
   std::fclose(f);
-
-  std::FILE* ro = std::fopen(temp_path("readonly.bin").c_str(), "w+");
-  std::fclose(ro);
-  ro = std::fopen(temp_path("readonly.bin").c_str(), "r");
-  double y = 1;
-  EXPECT_EQ(fwrite(y, ro, prec_uchar, 0), 0);
-  std::fclose(ro);
 }
 
 }  // namespace
