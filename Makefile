@@ -34,6 +34,10 @@ test-s390x:
 	  -DKORVEX_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(S390X_BUILD) -j $(JOBS)
 	cd $(S390X_BUILD) && ctest --output-on-failure -j $(JOBS) -L unit
+	$(MAKE) build
+	$(BUILD)/tests/golden/korvex_golden $(BUILD)/golden.txt
+	qemu-s390x -L /usr/s390x-linux-gnu $(S390X_BUILD)/tests/golden/korvex_golden $(S390X_BUILD)/golden.txt
+	cmp $(BUILD)/golden.txt $(S390X_BUILD)/golden.txt && echo "golden outputs: identical on x86-64 and s390x"
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
