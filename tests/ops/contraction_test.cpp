@@ -12,7 +12,7 @@ TEST(Contraction, ComplexProductRoundsEachProductBeforeTheSum) {
   double cr = -1, ci = -1;
   cmul(&v, &v, &v, &v, &cr, &ci);
   EXPECT_EQ(cr, 0.0);
-  const M<double> a = korvex_test::cmat(1, 1, {v}, {v});
+  const M<double> a = korvex_test::by_cols(1, 1, {v}, {v});
   const M<double> c = dot_mul(a, a);
   EXPECT_EQ(*c.addr(), 0.0);
 }
