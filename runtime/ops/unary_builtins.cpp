@@ -31,9 +31,13 @@ M<double> cumsum(const M<double>& x) { return accumulate(x, op_cumsum); }
 M<double> cumprod(const M<double>& x) { return accumulate(x, op_cumprod); }
 
 M<double> tril(const M<double>& x) { return unary_op(x, op_tril, 0); }
-M<double> tril(const M<double>& x, const M<double>& K) { return unary_op(x, op_tril, offset_of(K)); }
+M<double> tril(const M<double>& x, const M<double>& K) {
+  return unary_op(x, op_tril, offset_of(K));
+}
 M<double> triu(const M<double>& x) { return unary_op(x, op_triu, 0); }
-M<double> triu(const M<double>& x, const M<double>& K) { return unary_op(x, op_triu, offset_of(K)); }
+M<double> triu(const M<double>& x, const M<double>& K) {
+  return unary_op(x, op_triu, offset_of(K));
+}
 
 // Both outputs are built before either is assigned, so [x, e] = log2(x) reads x unchanged.
 // Only real parts are read.

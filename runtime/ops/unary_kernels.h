@@ -1,5 +1,5 @@
 // unary_kernels.h: internal raw-array loops of the unary engine: element maps for a rule F,
-// the domain scan, the triangle masks and the running sums and products down a column.
+// the domain tests, the triangle masks and the running sums and products down a column.
 // Loops take (dest, src..., n); the engine resolves the shape and the rule before calling.
 #ifndef KORVEX_UNARY_KERNELS_H
 #define KORVEX_UNARY_KERNELS_H
@@ -21,25 +21,38 @@ inline void map_real(double* __restrict y, const double* __restrict x, int n) {
 
 // A complex input, or with XC false a real input whose imaginary parts are all 0.
 template <class F, bool XC>
-inline void map_complex(double* __restrict yr, double* __restrict yi,
-                        const double* __restrict xr, const double* __restrict xi, int n) {
+inline void map_complex(double* __restrict yr, double* __restrict yi, const double* __restrict xr,
+                        const double* __restrict xi, int n) {
   for (int k = 0; k < n; k++) F::cx(xr[k], XC ? xi[k] : 0.0, yr[k], yi[k]);
 }
 
 // ============================================================================================
-// Domain scan: whether any x[k] meets F::leaves(x[k]). Blocks of 256 without an early exit
-// inside vectorise; the answer is the same as a scan that stops at the first hit.
+// Domain tests. A real input of a code whose result can leave the real numbers is read once:
+// each block of 256 elements is mapped and tested in the same loop, and the map stops after the
+// first block in which an element leaves (its real results are then thrown away). The test
+// rides along with the library call for free; a separate scan would read the input twice.
 // ============================================================================================
 
 template <class F>
-inline bool any_leaves(const double* __restrict x, int n) {
+inline bool map_real_inside(double* __restrict y, const double* __restrict x, int n) {
   constexpr int block = 256;
   for (int k0 = 0; k0 < n; k0 += block) {
     const int end = n - k0 < block ? n : k0 + block;
-    int hit = 0;
-    for (int k = k0; k < end; k++) hit |= F::leaves(x[k]) ? 1 : 0;
-    if (hit) return true;
+    int left = 0;
+    for (int k = k0; k < end; k++) {
+      left |= F::leaves(x[k]) ? 1 : 0;
+      y[k] = F::re(x[k]);
+    }
+    if (left) return false;
   }
+  return true;
+}
+
+// Whether any x[k] leaves, stopping at the first that does.
+template <class F>
+inline bool any_leaves(const double* x, int n) {
+  for (int k = 0; k < n; k++)
+    if (F::leaves(x[k])) return true;
   return false;
 }
 
@@ -83,8 +96,8 @@ inline void running_sum(double* __restrict yr, double* __restrict yi, const doub
   }
 }
 // cmul reads both operands before it stores, so the accumulator may be its own output.
-inline void running_prod(double* __restrict yr, double* __restrict yi,
-                         const double* __restrict xr, const double* __restrict xi, int m) {
+inline void running_prod(double* __restrict yr, double* __restrict yi, const double* __restrict xr,
+                         const double* __restrict xi, int m) {
   double ar = xr[0], ai = xi[0];
   yr[0] = ar;
   yi[0] = ai;

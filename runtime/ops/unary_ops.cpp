@@ -271,7 +271,8 @@ using RealSqrt = Rule<re_sqrt, Cx<sqrt>>;
 
 // ============================================================================================
 // Loops over the whole matrix, one instantiation per rule. The input is m x n (k the triangle
-// offset); the result is a fresh matrix of the same element count.
+// offset); the result is a fresh matrix of the same element count. A real loop returns false
+// when an element has left the real numbers and the result must be complex instead.
 // ============================================================================================
 
 struct Args {
@@ -279,12 +280,18 @@ struct Args {
   double *yr, *yi;
   int m, n, k;
 };
+using RealLoop = bool (*)(const Args&);
 using Loop = void (*)(const Args&);
 using Scan = bool (*)(const double*, int);
 
 template <class F>
-void real_map(const Args& a) {
+bool real_map(const Args& a) {
   kern::map_real<F>(a.yr, a.xr, a.m * a.n);
+  return true;
+}
+template <class F>
+bool real_map_inside(const Args& a) {
+  return kern::map_real_inside<F>(a.yr, a.xr, a.m * a.n);
 }
 template <class F, bool XC>
 void complex_map(const Args& a) {
@@ -329,16 +336,36 @@ void running(const Args& a) {
   }
 }
 
+// rexp differs from the platform's exp only while the runtime's inf_value is not +Inf (it holds
+// 0 before start-up). Once it is, the loop calls the library alone, without rexp's call and
+// infinity test per element.
+struct LibraryExp {
+  static double re(double x) { return std::exp(x); }
+};
+bool exp_real(const Args& a) {
+  if (kern::is_inf(inf_value) && inf_value > 0)
+    kern::map_real<LibraryExp>(a.yr, a.xr, a.m * a.n);
+  else
+    kern::map_real<Exp>(a.yr, a.xr, a.m * a.n);
+  return true;
+}
+
+template <Loop L>
+bool always_real(const Args& a) {
+  L(a);
+  return true;
+}
+
 // ============================================================================================
 // The table. ORDER OP: one row per unary code, in OpCode order from op_not to the last code
-// before the column codes. A row names the loop for a real input with a real result, the
-// domain scan (null: a real input always stays real), the loop for a real input whose result
-// has gone complex (null: no such path), and the loop for a complex input.
+// before the column codes. A row names the loop for a real input (which also applies the domain
+// test), the domain test as a scan (null: a real input always stays real), the loop for a real
+// input whose result has gone complex (null: no such path) and the loop for a complex input.
 // ============================================================================================
 
 struct Row {
   OpCode code;
-  Loop real;
+  RealLoop real;
   Scan leaves;
   Loop promoted;
   Loop complex;
@@ -350,7 +377,12 @@ constexpr Row stays_real(OpCode code) {
 }
 template <class F>
 constexpr Row may_leave(OpCode code) {
-  return {code, real_map<F>, kern::any_leaves<F>, complex_map<F, false>, complex_map<F, true>};
+  return {code, real_map_inside<F>, kern::any_leaves<F>, complex_map<F, false>,
+          complex_map<F, true>};
+}
+template <Loop Real, Loop Complex>
+constexpr Row positional(OpCode code) {
+  return {code, always_real<Real>, nullptr, nullptr, Complex};
 }
 
 constexpr OpCode first_unary = op_not;
@@ -358,35 +390,58 @@ constexpr int last_unary = op_prod - 1;  // the column codes follow the unary on
 
 // clang-format off
 constexpr Row rows[] = {
-    stays_real<Not>(op_not),        stays_real<Neg>(op_neg),
-    stays_real<Abs>(op_abs),        stays_real<Ceil>(op_ceil),
-    stays_real<Conj>(op_conj),      stays_real<Cos>(op_cos),
-    stays_real<Sin>(op_sin),        stays_real<Tan>(op_tan),
-    stays_real<Sec>(op_sec),        stays_real<Csc>(op_csc),
-    stays_real<Cot>(op_cot),        may_leave<Acos>(op_acos),
-    may_leave<Asin>(op_asin),       stays_real<Atan>(op_atan),
-    may_leave<Asec>(op_asec),       may_leave<Acsc>(op_acsc),
-    stays_real<Acot>(op_acot),      stays_real<Cosh>(op_cosh),
-    stays_real<Sinh>(op_sinh),      stays_real<Tanh>(op_tanh),
-    stays_real<Sech>(op_sech),      stays_real<Csch>(op_csch),
-    stays_real<Coth>(op_coth),      may_leave<Acosh>(op_acosh),
-    stays_real<Asinh>(op_asinh),    may_leave<Atanh>(op_atanh),
-    may_leave<Asech>(op_asech),     stays_real<Acsch>(op_acsch),
-    may_leave<Acoth>(op_acoth),     stays_real<Exp>(op_exp),
-    stays_real<Fix>(op_fix),        stays_real<Floor>(op_floor),
-    stays_real<Imag>(op_imag),      may_leave<Log>(op_log),
-    may_leave<Log10>(op_log10),     stays_real<Real>(op_real),
-    stays_real<Round>(op_round),    stays_real<Sign>(op_sign),
+    stays_real<Not>(op_not),
+    stays_real<Neg>(op_neg),
+    stays_real<Abs>(op_abs),
+    stays_real<Ceil>(op_ceil),
+    stays_real<Conj>(op_conj),
+    stays_real<Cos>(op_cos),
+    stays_real<Sin>(op_sin),
+    stays_real<Tan>(op_tan),
+    stays_real<Sec>(op_sec),
+    stays_real<Csc>(op_csc),
+    stays_real<Cot>(op_cot),
+    may_leave<Acos>(op_acos),
+    may_leave<Asin>(op_asin),
+    stays_real<Atan>(op_atan),
+    may_leave<Asec>(op_asec),
+    may_leave<Acsc>(op_acsc),
+    stays_real<Acot>(op_acot),
+    stays_real<Cosh>(op_cosh),
+    stays_real<Sinh>(op_sinh),
+    stays_real<Tanh>(op_tanh),
+    stays_real<Sech>(op_sech),
+    stays_real<Csch>(op_csch),
+    stays_real<Coth>(op_coth),
+    may_leave<Acosh>(op_acosh),
+    stays_real<Asinh>(op_asinh),
+    may_leave<Atanh>(op_atanh),
+    may_leave<Asech>(op_asech),
+    stays_real<Acsch>(op_acsch),
+    may_leave<Acoth>(op_acoth),
+    {op_exp, exp_real, nullptr, nullptr, complex_map<Exp, true>},
+    stays_real<Fix>(op_fix),
+    stays_real<Floor>(op_floor),
+    stays_real<Imag>(op_imag),
+    may_leave<Log>(op_log),
+    may_leave<Log10>(op_log10),
+    stays_real<Real>(op_real),
+    stays_real<Round>(op_round),
+    stays_real<Sign>(op_sign),
     may_leave<Sqrt>(op_sqrt),
-    {op_tril, triangle<true, false>, nullptr, nullptr, triangle<true, true>},
-    {op_triu, triangle<false, false>, nullptr, nullptr, triangle<false, true>},
-    stays_real<IsInf>(op_isinf),    stays_real<IsNaN>(op_isnan),
-    stays_real<Finite>(op_finite),  may_leave<Log2>(op_log2),
-    stays_real<Pow2Rule>(op_pow2),  stays_real<Angle>(op_angle),
-    stays_real<Angle>(op_arg),      stays_real<RealLog>(op_reallog),
+    positional<triangle<true, false>, triangle<true, true>>(op_tril),
+    positional<triangle<false, false>, triangle<false, true>>(op_triu),
+    stays_real<IsInf>(op_isinf),
+    stays_real<IsNaN>(op_isnan),
+    stays_real<Finite>(op_finite),
+    may_leave<Log2>(op_log2),
+    stays_real<Pow2Rule>(op_pow2),
+    stays_real<Angle>(op_angle),
+    stays_real<Angle>(op_arg),
+    stays_real<RealLog>(op_reallog),
     stays_real<RealSqrt>(op_realsqrt),
-    {op_cumprod, running<true, false>, nullptr, nullptr, running<true, true>},
-    {op_cumsum, running<false, false>, nullptr, nullptr, running<false, true>},
+    positional<running<true, false>, running<true, true>>(op_cumprod),
+    positional<running<false, false>, running<false, true>>(op_cumsum),
 };
 // clang-format on
 
@@ -418,17 +473,25 @@ int unary_isc(const M<double>& x, OpCode op) {
   return row->leaves != nullptr && row->leaves(x.addr(), x.size()) ? 1 : 0;
 }
 
-// The complex decision and the loop are chosen once; the loop then runs over every element
-// in storage order. An empty input gives an empty (0 x 0) result.
+// The loop is chosen once and runs over every element in storage order, into a result of the
+// input's shape and display kind (an empty input gives a 0 x 0 result). For a real input the
+// decision of unary_isc is made during the real pass itself, which stops at the first block
+// holding an element that leaves the reals; every element is then computed again through the
+// complex rule with an imaginary part of 0, so acos([0.5 2]) takes its first element, too,
+// from the complex kernel.
 M<double> unary_op(const M<double>& x, OpCode op, int k) {
   const int m = x.rows(), n = x.cols();
-  const bool xc = x.isc() != 0;
-  const bool z = unary_isc(x, op) != 0;
-  M<double> y(z, m, n);
-  y.setdm(x.getdm());  // text stays text
   const Row* row = row_for(op);
-  const Loop loop = row == nullptr ? nullptr : !z ? row->real : xc ? row->complex : row->promoted;
+  if (!x.isc()) {
+    if (row == nullptr) error("unary_isc: unknown op");
+    M<double> y(0, m, n);
+    y.setdm(x.getdm());
+    if (row->real(Args{x.addr(), nullptr, y.addr(), nullptr, m, n, k})) return y;
+  }
+  const Loop loop = row == nullptr ? nullptr : x.isc() ? row->complex : row->promoted;
   if (loop == nullptr) error("unary_op: unknown op");
+  M<double> y(1, m, n);
+  y.setdm(x.getdm());
   loop(Args{x.addr(), x.addi(), y.addr(), y.addi(), m, n, k});
   // real drops the imaginary part it has just zeroed; every other code keeps what it got.
   if (op == op_real) y.getreal();
