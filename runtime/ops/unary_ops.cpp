@@ -483,7 +483,7 @@ M<double> unary_op(const M<double>& x, OpCode op, int k) {
   const int m = x.rows(), n = x.cols();
   const Row* row = row_for(op);
   if (!x.isc()) {
-    if (row == nullptr) error("unary_isc: unknown op");
+    if (row == nullptr) error("unary_isc: unknown op");  // the decision refuses it first
     M<double> y(0, m, n);
     y.setdm(x.getdm());
     if (row->real(Args{x.addr(), nullptr, y.addr(), nullptr, m, n, k})) return y;

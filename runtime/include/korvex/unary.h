@@ -85,8 +85,8 @@ M<double> tril(const M<double>& x);
 M<double> tril(const M<double>& x, const M<double>& K);
 M<double> triu(const M<double>& x);
 M<double> triu(const M<double>& x, const M<double>& K);
-// [F, E] = log2(x): x = F·2^E with F in [0.5, 1) for finite non-zero elements; a non-finite
-// element gives F = x, E = 0. Returns x_M.
+// [F, E] = log2(x): x = F·2^E with |F| in [0.5, 1) for each finite non-zero real part (0 gives
+// 0 and 0); a non-finite one gives F = x, E = 0. Returns x_M.
 M<double> log2(const M<double>& x, i_o_t, Mr<double> F, Mr<double> E);
 
 }  // namespace korvex
