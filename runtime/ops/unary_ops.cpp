@@ -154,12 +154,13 @@ struct Angle {
 
 using Kernel = void (*)(const double*, const double*, double*, double*);
 
-// A rule whose complex form is one kernel, and, with R, whose real form is the function R.
+// Complex forms: one kernel; 1 / K(x) for sec, csc, cot and their hyperbolic kin; K(1 / x) for
+// asec .. acoth. The composed ones pass through a scratch pair, so no kernel writes where it
+// reads.
 template <Kernel K>
 struct Cx {
   static void cx(double a, double b, double& yr, double& yi) { K(&a, &b, &yr, &yi); }
 };
-// 1 / K(x), as sec, csc, cot and their hyperbolic kin; and K(1 / x), as asec .. acoth.
 template <Kernel K>
 struct InvOf {
   static void cx(double a, double b, double& yr, double& yi) {
