@@ -3,7 +3,7 @@
 // two-output log2.
 #include <cmath>
 
-#include "array_kernels.h"
+#include "common/rules.h"
 #include "korvex.h"
 
 namespace korvex {
@@ -23,7 +23,7 @@ M<double> accumulate(const M<double>& x, OpCode op) {
 
 // The offset is K's first real element truncated toward zero: 1.9 gives 1 and -0.5 gives 0.
 // An empty K is refused by r(); NaN gives 0 and offsets beyond int saturate.
-int offset_of(const M<double>& K) { return kern::trunc_to_int(*K.r()); }
+int offset_of(const M<double>& K) { return rules::trunc_to_int(*K.r()); }
 
 }  // namespace
 
@@ -48,7 +48,7 @@ M<double> log2(const M<double>& x, i_o_t, Mr<double> F, Mr<double> E) {
   double* pf = f.addr();
   double* pe = e.addr();
   for (int k = 0; k < n; k++) {
-    if (kern::is_finite(v[k])) {
+    if (rules::is_finite(v[k])) {
       int exponent;
       pf[k] = std::frexp(v[k], &exponent);  // 0 gives 0 and 0
       pe[k] = exponent;

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "array_kernels.h"
+#include "common/rules.h"
 #include "korvex.h"
 #include "unary_kernels.h"
 
@@ -121,23 +122,23 @@ struct Sign {
 
 // IEEE field tests; a complex element is infinite or NaN when either part is.
 struct IsInf {
-  static double re(double x) { return truth(kern::is_inf(x)); }
+  static double re(double x) { return truth(rules::is_inf(x)); }
   static void cx(double a, double b, double& yr, double& yi) {
-    yr = truth(kern::is_inf(a) || kern::is_inf(b));
+    yr = truth(rules::is_inf(a) || rules::is_inf(b));
     yi = 0;
   }
 };
 struct IsNaN {
-  static double re(double x) { return truth(kern::is_nan(x)); }
+  static double re(double x) { return truth(rules::is_nan(x)); }
   static void cx(double a, double b, double& yr, double& yi) {
-    yr = truth(kern::is_nan(a) || kern::is_nan(b));
+    yr = truth(rules::is_nan(a) || rules::is_nan(b));
     yi = 0;
   }
 };
 struct Finite {
-  static double re(double x) { return truth(kern::is_finite(x)); }
+  static double re(double x) { return truth(rules::is_finite(x)); }
   static void cx(double a, double b, double& yr, double& yi) {
-    yr = truth(kern::is_finite(a) && kern::is_finite(b));
+    yr = truth(rules::is_finite(a) && rules::is_finite(b));
     yi = 0;
   }
 };
@@ -344,7 +345,7 @@ struct LibraryExp {
   static double re(double x) { return std::exp(x); }
 };
 bool exp_real(const Args& a) {
-  if (kern::is_inf(inf_value) && inf_value > 0)
+  if (rules::is_inf(inf_value) && inf_value > 0)
     kern::map_real<LibraryExp>(a.yr, a.xr, a.m * a.n);
   else
     kern::map_real<Exp>(a.yr, a.xr, a.m * a.n);
