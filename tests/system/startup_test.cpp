@@ -43,7 +43,7 @@ void check_started_globals() {
   out_text.precision(12);
   start();
   CHILD_CHECK(korlibin_p == &in_text && korlibout_p == &out_text && korliberr_p == &err_text);
-  CHILD_CHECK(byte_order_flag == 0);  // this host stores the low byte first
+  CHILD_CHECK(byte_order_flag == (__BYTE_ORDER__ == __ORDER_BIG_ENDIAN__));
   CHILD_CHECK(std::isinf(inf_value) && inf_value > 0 && *Inf.addr() == inf_value);
   std::uint64_t bits;
   std::memcpy(&bits, NaN.addr(), sizeof bits);
