@@ -28,7 +28,7 @@ int main() {
   fprintfM(stdoutM, M<double>("  k                 x1                 x2       |F(x)|\n"));
   for (int k = 0; k <= 20; k++) {
     F = (dot_mul(x(c1), x(c1)) + dot_mul(x(c2), x(c2)) - 4.0, semi, dot_mul(x(c1), x(c2)) - 1.0);
-    nF = dot_pow(sum(dot_mul(F, F)), 0.5);
+    nF = sqrtM(sum(dot_mul(F, F)));
     fprintfM(stdoutM, M<double>("%3d %18.15f %18.15f %12.4e\n"), M<double>(k), x(c1), x(c2), nF);
     if (istrue(nF < 1e-13)) break;
     J = (dot_mul(2.0, x(c1)), dot_mul(2.0, x(c2)), semi, x(c2), x(c1));

@@ -9,7 +9,7 @@
 //     x(k+1) = x(k) + h*v(k+1);
 //   end
 //   P = 0.5*w^2*x.^2;  E = 0.5*v.^2 + P;
-//   envelope = E(1) * exp(1).^(-2*z*w*t);
+//   envelope = E(1) * exp(-2*z*w*t);
 //   semilogy(t, P, 'b-', t, E, 'r-'); grid on; axis([0 20 1e-4 10]);
 //   fprintf('energy at t = %g: %.6g (exp(-2*z*w*t) gives %.6g)\n', t(n), E(n), envelope(n));
 #include <iostream>
@@ -39,9 +39,7 @@ int main() {
   }
   P = dot_mul(dot_mul(0.5, dot_mul(w, w)), dot_mul(x, x));
   E = dot_mul(0.5, dot_mul(v, v)) + P;
-  // e = exp(1) written out: the power of e gives the exponential through the binary engine.
-  envelope = dot_mul(E(M<double>(1.0)),
-                     dot_pow(2.718281828459045, dot_mul(dot_mul(-2.0, dot_mul(z, w)), t)));
+  envelope = dot_mul(E(M<double>(1.0)), exp(dot_mul(dot_mul(-2.0, dot_mul(z, w)), t)));
   semilogy(t, P, M<double>("b-"), t, E, M<double>("r-"));
   grid(M<double>("on"));
   axis((M<double>(0.0), M<double>(20.0), M<double>(1e-4), M<double>(10.0)));
