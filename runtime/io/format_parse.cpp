@@ -149,8 +149,9 @@ std::string scanf_conversion(char letter, const std::string& s, bool& suppress, 
 template <class T>
 Mfmt<T>::Mfmt(const char* format, const char** fault)
     : types(), mods(), last(-1), cursor(0), string_only(1), literal_done(0) {
-  *fault = parse(format ? format : "");
-  if (*fault) {
+  const char* found = parse(format ? format : "");
+  if (fault) *fault = found;
+  if (found) {
     for (int k = 0; k <= last; ++k) items[k].clear();
     std::fill(types, types + max_items, 0);
     std::fill(mods, mods + max_items, 0);
