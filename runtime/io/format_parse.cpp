@@ -13,8 +13,8 @@ const char numeric_letters[] = "dDiIoOuUxXfFeEgG";
 const char other_letters[] = "csnp";
 const char modifier_letters[] = "lhLHbtBT";
 
-constexpr int max_field = 32000;                  // widths and precisions above count as this
-constexpr int max_scan_chars = 32000 - 1;         // a scanned text and its terminator fit 32000
+constexpr int max_field = 32000;           // widths and precisions above count as this
+constexpr int max_scan_chars = 32000 - 1;  // a scanned text and its terminator fit 32000
 
 bool in_set(const char* set, char c) { return c != '\0' && std::strchr(set, c) != nullptr; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
@@ -31,10 +31,18 @@ std::string translate_escapes(const char* s) {
     }
     if (*++s == '\0') break;
     switch (*s) {
-      case 'n': out += '\n'; break;
-      case 't': out += '\t'; break;
-      case 'r': out += '\r'; break;
-      default: out += *s; break;
+      case 'n':
+        out += '\n';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      default:
+        out += *s;
+        break;
     }
   }
   return out;
@@ -124,23 +132,39 @@ std::string scanf_conversion(char letter, const std::string& s, bool& suppress, 
   const int width = read_count(s, k);
   std::string out = suppress ? "%*" : "%";
   switch (letter) {
-    case 'c': case 'C':
+    case 'c':
+    case 'C':
       chars = width > 0 ? std::min(width, max_scan_chars) : 1;
       return out + std::to_string(chars) + "c";
-    case 's': case 'S':
+    case 's':
+    case 'S':
       return out + std::to_string(width > 0 ? std::min(width, max_scan_chars) : max_scan_chars) +
              "s";
-    default: break;
+    default:
+      break;
   }
   if (width > 0) out += std::to_string(width);
   switch (letter) {
-    case 'd': case 'D': return out + "lld";
-    case 'i': case 'I': return out + "lli";
-    case 'o': case 'O': return out + "llo";
-    case 'u': case 'U': return out + "llu";
-    case 'x': case 'X': return out + "llx";
-    case 'p': case 'P': return out + "p";
-    default: return out + "lf";  // e, f, g
+    case 'd':
+    case 'D':
+      return out + "lld";
+    case 'i':
+    case 'I':
+      return out + "lli";
+    case 'o':
+    case 'O':
+      return out + "llo";
+    case 'u':
+    case 'U':
+      return out + "llu";
+    case 'x':
+    case 'X':
+      return out + "llx";
+    case 'p':
+    case 'P':
+      return out + "p";
+    default:
+      return out + "lf";  // e, f, g
   }
 }
 

@@ -58,7 +58,11 @@ void Mfmt<T>::print(std::ostream& out, const T* p, int n) {
         len = format_into(buf, c.pfmt, low_byte(*p));
         text = buf.data();
         break;
-      case 'D': case 'I': case 'O': case 'U': case 'X': {
+      case 'D':
+      case 'I':
+      case 'O':
+      case 'U':
+      case 'X': {
         const int mod = upper(mods[cursor]);
         const double x = fmt_elem::as_double(*p);
         if (mod == 'B' || mod == 'T') {
@@ -77,7 +81,9 @@ void Mfmt<T>::print(std::ostream& out, const T* p, int n) {
         }
         break;
       }
-      case 'E': case 'F': case 'G': {
+      case 'E':
+      case 'F':
+      case 'G': {
         const double x = fmt_elem::as_double(*p);
         len = format_into(buf, c.pfmt, x);
         text = buf.data();

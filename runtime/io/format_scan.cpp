@@ -90,13 +90,17 @@ T* Mfmt<T>::scan(std::FILE* f, int max, int& count, int& total) {
       void* pv = nullptr;
       int r;
       switch (t) {
-        case 'C': case 'S':
+        case 'C':
+        case 'S':
           r = std::fscanf(f, c.sfmt.c_str(), &before, text.data(), &after, &end);
           break;
-        case 'D': case 'I':
+        case 'D':
+        case 'I':
           r = std::fscanf(f, c.sfmt.c_str(), &before, &sv, &after, &end);
           break;
-        case 'O': case 'U': case 'X':
+        case 'O':
+        case 'U':
+        case 'X':
           r = std::fscanf(f, c.sfmt.c_str(), &before, &uv, &after, &end);
           break;
         case 'P':
@@ -117,11 +121,23 @@ T* Mfmt<T>::scan(std::FILE* f, int max, int& count, int& total) {
           values.add_chars(text.data(), got);
           break;
         }
-        case 'S': values.add_chars(text.data(), static_cast<int>(std::strlen(text.data()))); break;
-        case 'D': case 'I': values.add(narrow_signed(sv)); break;
-        case 'O': case 'U': case 'X': values.add(narrow_unsigned(uv)); break;
-        case 'P': break;
-        default: values.add(dv); break;
+        case 'S':
+          values.add_chars(text.data(), static_cast<int>(std::strlen(text.data())));
+          break;
+        case 'D':
+        case 'I':
+          values.add(narrow_signed(sv));
+          break;
+        case 'O':
+        case 'U':
+        case 'X':
+          values.add(narrow_unsigned(uv));
+          break;
+        case 'P':
+          break;
+        default:
+          values.add(dv);
+          break;
       }
     }
     if (++cursor > last) cursor = 0;

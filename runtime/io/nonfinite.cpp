@@ -15,8 +15,8 @@ struct Respelling {
 // Applied in this order. The runtime spelling keeps the width of the text it replaces, except
 // "-1.#INF", which becomes eight characters.
 const Respelling negative_infinity[] = {
-    {"-1.#INF", "    -Inf"}, {"-1.#IO", "  -Inf"}, {"-INF", "-Inf"}, {" ---", "-Inf"},
-    {"-inf", "-Inf"},
+    {"-1.#INF", "    -Inf"}, {"-1.#IO", "  -Inf"}, {"-INF", "-Inf"},
+    {" ---", "-Inf"},        {"-inf", "-Inf"},
 };
 const Respelling positive_infinity[] = {
     {"1.#INF", "   Inf"}, {"1.#IO", "  Inf"}, {"+INF", " Inf"}, {" ++", "Inf"}, {"inf", "Inf"},

@@ -143,6 +143,8 @@ M<double> str2mat(M<double> s1, M<double> s2, M<double> s3, M<double> s4, M<doub
   return str2mat(s1, s2, s3, s4, s5, s6, s7, s8, s9, s10, missing_M);
 }
 
-M<double> strcmp(M<double> a, M<double> b) { return M<double>(isstr(a) && isstr(b) && issame(a, b)); }
+M<double> strcmp(M<double> a, M<double> b) {
+  return M<double>(isstr(a) && isstr(b) && issame(a, b));
+}
 
 }  // namespace korvex

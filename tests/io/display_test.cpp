@@ -10,9 +10,9 @@
 
 using namespace korvex;
 using korvex_io_test::CapturedStreams;
-using korvex_test::rowwise::row;
 using korvex_test::rowwise::crow;
 using korvex_test::rowwise::mat;
+using korvex_test::rowwise::row;
 
 namespace {
 
@@ -111,8 +111,8 @@ TEST(Display, FormatSelectsTheMode) {
     const char* mode;
     int short_mode;
   };
-  const Row rows[] = {{"long", 0}, {"LONG", 0}, {"l", 0}, {"Lx", 0},
-                      {"short", 1}, {"x", 1},   {"", 1},  {" long", 1}};
+  const Row rows[] = {{"long", 0},  {"LONG", 0}, {"l", 0}, {"Lx", 0},
+                      {"short", 1}, {"x", 1},    {"", 1},  {" long", 1}};
   for (const Row& r : rows) {
     CapturedStreams streams;
     display_short = 1 - r.short_mode;
@@ -134,10 +134,12 @@ TEST(Display, WhosLine) {
   EXPECT_STREQ(whos_line("velocity", 0, 70000, 70000, "double"), "velocity");
   const std::string long_name(300, 'n');
   whos_line(long_name.c_str(), 0, 1, 1, "char");
-  EXPECT_EQ(streams.out.str(),
-            std::string(20, ' ') + "     2 x 3                6 double elements, Complex.\n"
-            "velocity            " + " 70000 x 70000    605032704 double elements, Real.\n" +
-            long_name + "     1 x 1                1 char elements, Real.\n");
+  EXPECT_EQ(streams.out.str(), std::string(20, ' ') +
+                                   "     2 x 3                6 double elements, Complex.\n"
+                                   "velocity            " +
+                                   " 70000 x 70000    605032704 double elements, Real.\n" +
+                                   long_name +
+                                   "     1 x 1                1 char elements, Real.\n");
 }
 
 // Every pair of the spelling table, applied only for its kind of value and in its order (the
@@ -150,15 +152,15 @@ TEST(Display, NonFiniteSpellingTable) {
   };
   const double nan = std::nan("");
   const Row rows[] = {
-      {-inf, "-1.#INF", "    -Inf"}, {-inf, " -1.#IO", "   -Inf"}, {-inf, "-INF", "-Inf"},
-      {-inf, "  ---", " -Inf"},      {-inf, "-inf", "-Inf"},      {inf, "1.#INF", "   Inf"},
-      {inf, " 1.#IO", "   Inf"},     {inf, "+INF", " Inf"},       {inf, " ++", "Inf"},
+      {-inf, "-1.#INF", "    -Inf"}, {-inf, " -1.#IO", "   -Inf"},  {-inf, "-INF", "-Inf"},
+      {-inf, "  ---", " -Inf"},      {-inf, "-inf", "-Inf"},        {inf, "1.#INF", "   Inf"},
+      {inf, " 1.#IO", "   Inf"},     {inf, "+INF", " Inf"},         {inf, " ++", "Inf"},
       {inf, "inf", "Inf"},           {nan, "-1.#QNAN", "     NaN"}, {nan, "1.#QNAN", "    NaN"},
-      {nan, "-1.#QO", "   NaN"},     {nan, "1.#QO", "  NaN"},     {nan, "  ?", "NaN"},
-      {nan, "-1.#IND", "    NaN"},   {nan, "1.#IND", "   NaN"},   {nan, "+NAN", " NaN"},
-      {nan, "-NAN", " NaN"},         {nan, "-nan", " NaN"},       {nan, "nan", "NaN"},
-      {nan, "INF", "INF"},           {inf, "nan", "nan"},         {-inf, "inf", "inf"},
-      {1.0, "inf", "inf"},           {nan, "nan nan", "NaN NaN"}, {-inf, "INF", "INF"},
+      {nan, "-1.#QO", "   NaN"},     {nan, "1.#QO", "  NaN"},       {nan, "  ?", "NaN"},
+      {nan, "-1.#IND", "    NaN"},   {nan, "1.#IND", "   NaN"},     {nan, "+NAN", " NaN"},
+      {nan, "-NAN", " NaN"},         {nan, "-nan", " NaN"},         {nan, "nan", "NaN"},
+      {nan, "INF", "INF"},           {inf, "nan", "nan"},           {-inf, "inf", "inf"},
+      {1.0, "inf", "inf"},           {nan, "nan nan", "NaN NaN"},   {-inf, "INF", "INF"},
   };
   for (const Row& r : rows) {
     std::string text = r.platform;

@@ -11,8 +11,8 @@
 
 using namespace korvex;
 using korvex_io_test::printed;
-using korvex_test::rowwise::row;
 using korvex_io_test::text_of;
+using korvex_test::rowwise::row;
 
 namespace {
 
@@ -40,19 +40,34 @@ TEST(FormatPrint, ConversionsMatchThePlatformOnTheSameItem) {
     const char* item;  // what the engine gets
     const char* same;  // the printf item it must agree with
   };
-  const Row ints[] = {{"%d", "%d"},       {"%5d|", "%5d|"},   {"%-5d|", "%-5d|"}, {"%05d", "%05d"},
-                      {"%+d", "%+d"},     {"% d", "% d"},     {"%.3d", "%.3d"},   {"%i", "%i"},
-                      {"%D", "%d"},       {"%I", "%i"},       {"%hd", "%d"},      {"%ld", "%d"},
+  const Row ints[] = {{"%d", "%d"},       {"%5d|", "%5d|"},
+                      {"%-5d|", "%-5d|"}, {"%05d", "%05d"},
+                      {"%+d", "%+d"},     {"% d", "% d"},
+                      {"%.3d", "%.3d"},   {"%i", "%i"},
+                      {"%D", "%d"},       {"%I", "%i"},
+                      {"%hd", "%d"},      {"%ld", "%d"},
                       {"%Ld", "%d"},      {"%+-7.4i|", "%+-7.4i|"}};
-  const Row uints[] = {{"%o", "%o"},   {"%#o", "%#o"},     {"%O", "%o"},   {"%x", "%x"},
-                       {"%#x", "%#x"}, {"%X", "%X"},       {"%#08X", "%#08X"},
-                       {"%u", "%u"},   {"%8.3u|", "%8.3u|"}, {"%U", "%u"}, {"%lx", "%x"}};
-  const Row reals[] = {{"%e", "%e"},         {"%.2e", "%.2e"},     {"%E", "%E"},
-                       {"%+.3E", "%+.3E"},   {"%f", "%f"},         {"%10.4f|", "%10.4f|"},
-                       {"%-10.2f|", "%-10.2f|"}, {"%#.0f", "%#.0f"}, {"%F", "%F"},
-                       {"%g", "%g"},         {"%G", "%G"},         {"%#g", "%#g"},
-                       {"%.10g", "%.10g"},   {"%012.3e", "%012.3e"}, {"% f", "% f"},
-                       {"%lf", "%f"},        {"%Lg", "%g"},        {"%hf", "%f"}};
+  const Row uints[] = {{"%o", "%o"},         {"%#o", "%#o"}, {"%O", "%o"},       {"%x", "%x"},
+                       {"%#x", "%#x"},       {"%X", "%X"},   {"%#08X", "%#08X"}, {"%u", "%u"},
+                       {"%8.3u|", "%8.3u|"}, {"%U", "%u"},   {"%lx", "%x"}};
+  const Row reals[] = {{"%e", "%e"},
+                       {"%.2e", "%.2e"},
+                       {"%E", "%E"},
+                       {"%+.3E", "%+.3E"},
+                       {"%f", "%f"},
+                       {"%10.4f|", "%10.4f|"},
+                       {"%-10.2f|", "%-10.2f|"},
+                       {"%#.0f", "%#.0f"},
+                       {"%F", "%F"},
+                       {"%g", "%g"},
+                       {"%G", "%G"},
+                       {"%#g", "%#g"},
+                       {"%.10g", "%.10g"},
+                       {"%012.3e", "%012.3e"},
+                       {"% f", "% f"},
+                       {"%lf", "%f"},
+                       {"%Lg", "%g"},
+                       {"%hf", "%f"}};
   for (double v : values) {
     const int iv = static_cast<int>(v);
     for (const Row& r : ints)
@@ -68,7 +83,8 @@ TEST(FormatPrint, ConversionsMatchThePlatformOnTheSameItem) {
   // Negative numbers reach the unsigned letters as 32-bit patterns.
   EXPECT_EQ(printed<double>("%x %u %o", {-1, -1, -8}), "ffffffff 4294967295 37777777770");
   // Out-of-range elements saturate at the int range instead of being undefined.
-  EXPECT_EQ(printed<double>("%d ", {1e10, -1e10}), c_format("%d ", INT_MAX) + c_format("%d ", INT_MIN));
+  EXPECT_EQ(printed<double>("%d ", {1e10, -1e10}),
+            c_format("%d ", INT_MAX) + c_format("%d ", INT_MIN));
 }
 
 // "%c" takes the low byte of the truncated element; "%s" takes every remaining element as one
@@ -115,8 +131,7 @@ TEST(FormatPrint, ItemsApplyCyclicallyAcrossArguments) {
       {sprintfM("%s", row({72, 105})), "Hi"},
       {sprintfM("[%d]", row({}), 7, row({}), 8), "[7][8]"},
       {sprintfM("%d", 1, 2, 3, 4, 5, 6, 7, 8), "12345678"},
-      {sprintfM("<%d>", M<double>(korvex_test::rowwise::mat(2, 2, {1, 2, 3, 4}))),
-       "<1><3><2><4>"},
+      {sprintfM("<%d>", M<double>(korvex_test::rowwise::mat(2, 2, {1, 2, 3, 4}))), "<1><3><2><4>"},
   };
   for (const Row& r : rows) EXPECT_EQ(text_of(r.got), r.want);
   EXPECT_TRUE(isstr(sprintfM("%d", 5)));
@@ -167,8 +182,8 @@ TEST(FormatPrint, StringOnlyFormats) {
     const char* format;
     int string_only;
   };
-  const Row rows[] = {{"%s %c\\n", 1}, {"just text", 1}, {"", 1}, {"%5.1s", 1},
-                      {"%s %d", 0},    {"%c%n", 0},        {"%p", 0}, {"%g", 0}};
+  const Row rows[] = {{"%s %c\\n", 1}, {"just text", 1}, {"", 1},   {"%5.1s", 1},
+                      {"%s %d", 0},    {"%c%n", 0},      {"%p", 0}, {"%g", 0}};
   for (const Row& r : rows)
     EXPECT_EQ(Mfmt<double>(r.format).is_string_format(), r.string_only) << r.format;
 }
@@ -192,12 +207,12 @@ TEST(FormatPrint, NonFiniteElementsThroughEveryNumericLetter) {
     const char* want;
   };
   const Row rows[] = {
-      {"%e", inf, "Inf"},          {"%e", -inf, "-Inf"},        {"%e", nan_pos, "NaN"},
-      {"%e", nan_neg, " NaN"},     {"%8f|", inf, "     Inf|"},  {"%-8f|", -inf, "-Inf    |"},
-      {"%+g", inf, "+Inf"},        {"%g", nan_neg, " NaN"},     {"%6.2g", nan_neg, "   NaN"},
-      {"%E", inf, "INF"},          {"%E", -inf, "-Inf"},        {"%+E", inf, " Inf"},
-      {"%G", nan_pos, "NAN"},      {"%G", nan_neg, " NaN"},     {"%F", -inf, "-Inf"},
-      {"%f inf", inf, "Inf Inf"},  {"%f nan", inf, "Inf nan"},
+      {"%e", inf, "Inf"},         {"%e", -inf, "-Inf"},       {"%e", nan_pos, "NaN"},
+      {"%e", nan_neg, " NaN"},    {"%8f|", inf, "     Inf|"}, {"%-8f|", -inf, "-Inf    |"},
+      {"%+g", inf, "+Inf"},       {"%g", nan_neg, " NaN"},    {"%6.2g", nan_neg, "   NaN"},
+      {"%E", inf, "INF"},         {"%E", -inf, "-Inf"},       {"%+E", inf, " Inf"},
+      {"%G", nan_pos, "NAN"},     {"%G", nan_neg, " NaN"},    {"%F", -inf, "-Inf"},
+      {"%f inf", inf, "Inf Inf"}, {"%f nan", inf, "Inf nan"},
   };
   for (const Row& r : rows) EXPECT_EQ(printed<double>(r.item, {r.x}), r.want) << r.item;
 }
@@ -238,8 +253,8 @@ TEST(FormatPrint, HostileFormatsStayBounded) {
   EXPECT_EQ(s.size(), 32002u);
   EXPECT_EQ(s.substr(0, 4), "1.50");
   EXPECT_EQ(s.find_first_not_of('0', 3), std::string::npos);
-  EXPECT_EQ(printed<double>("%*d|%.*f|%-*.*s|", {3, 1.25, 65, 66}), c_format("%d|", 3) +
-            c_format("%f|", 1.25) + "AB|");
+  EXPECT_EQ(printed<double>("%*d|%.*f|%-*.*s|", {3, 1.25, 65, 66}),
+            c_format("%d|", 3) + c_format("%f|", 1.25) + "AB|");
   for (const char* item : {"%hhd", "%lld", "%zd", "%qd", "%Lhd", "%1$d", "%'d", "%jd", "%-%%d"})
     EXPECT_EQ(printed<double>(item, {-12}), "-12") << item;
   EXPECT_EQ(printed<double>("%lls|%Lc|", {72, 105, 33}), "Hi!|") << "no wide-character forms";
@@ -257,8 +272,9 @@ TEST(FormatPrint, BadStreamWarnsOncePerCall) {
   f.print(broken, v, 3);
   EXPECT_EQ(streams.err.str(), "warning: sprintf: string too long, chopped\n");
   f.print(broken, v, 3);
-  EXPECT_EQ(streams.err.str(), "warning: sprintf: string too long, chopped\n"
-                               "warning: sprintf: string too long, chopped\n");
+  EXPECT_EQ(streams.err.str(),
+            "warning: sprintf: string too long, chopped\n"
+            "warning: sprintf: string too long, chopped\n");
 }
 
 // rewind starts the format over; sprintfM of missing_M prints no element.

@@ -89,8 +89,8 @@ TEST(FormatScan, EndOfInput) {
   double cut = 0;
   const int cut_read = std::sscanf("2e", "%lf", &cut);
   s = scanned("%f", "1.5 2e");
-  EXPECT_TRUE(korvex_test::all_same(s.values, cut_read == 1 ? std::vector<double>{1.5, cut}
-                                                            : std::vector<double>{1.5}));
+  EXPECT_TRUE(korvex_test::all_same(
+      s.values, cut_read == 1 ? std::vector<double>{1.5, cut} : std::vector<double>{1.5}));
   EXPECT_EQ(s.total, cut_read == 1 ? 2 : 1);
 }
 

@@ -9,9 +9,9 @@
 
 using namespace korvex;
 using korvex_io_test::CapturedStreams;
-using korvex_test::rowwise::row;
 using korvex_io_test::text_of;
 using korvex_test::rowwise::Is;
+using korvex_test::rowwise::row;
 
 TEST(StringBuilders, SprintfMForms) {
   std::ostringstream out;
@@ -19,10 +19,14 @@ TEST(StringBuilders, SprintfMForms) {
   sprintfM(out, M<double>("%d:"), 1, 2, m, 3, m, m, m, 4);
   EXPECT_EQ(out.str(), "1:2:3:4:");
   // Every count of arguments, and the format text cut at 2045 characters with Mstr's warning.
-  EXPECT_EQ(text_of(sprintfM("%g", 1, 2, 3, 4, 5, 6, 7)) + text_of(sprintfM("%g", 1, 2, 3, 4, 5, 6)) +
-                text_of(sprintfM("%g", 1, 2, 3, 4, 5)) + text_of(sprintfM("%g", 1, 2, 3, 4)) +
-                text_of(sprintfM("%g", 1, 2, 3)),
-            "1234567" "123456" "12345" "1234" "123");
+  EXPECT_EQ(text_of(sprintfM("%g", 1, 2, 3, 4, 5, 6, 7)) +
+                text_of(sprintfM("%g", 1, 2, 3, 4, 5, 6)) + text_of(sprintfM("%g", 1, 2, 3, 4, 5)) +
+                text_of(sprintfM("%g", 1, 2, 3, 4)) + text_of(sprintfM("%g", 1, 2, 3)),
+            "1234567"
+            "123456"
+            "12345"
+            "1234"
+            "123");
   CapturedStreams streams;
   const std::string long_format = std::string(2045, 'x') + "%d";
   EXPECT_EQ(text_of(sprintfM(long_format.c_str(), 5)), std::string(2045, 'x'));
