@@ -87,6 +87,7 @@ void Mfmt<T>::print(std::ostream& out, const T* p, int n) {
           text = owned.data();
           len = static_cast<int>(owned.size());
         } else if (!kern::is_finite(x)) {
+          // The name alone: neither the item's width nor its text after the letter.
           text = kern::is_nan(x) ? "NaN" : x < 0 ? "-Inf" : "Inf";
           len = static_cast<int>(std::strlen(text));
         } else {
