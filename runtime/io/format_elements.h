@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "../ops/array_kernels.h"
+#include "common/rules.h"
 
 namespace korvex {
 namespace fmt_elem {
@@ -18,8 +18,8 @@ inline double as_double(float x) { return x; }
 inline double as_double(int x) { return x; }
 
 // Truncation toward zero, saturating at the int range (NaN gives 0).
-inline int as_int(double x) { return kern::trunc_to_int(x); }
-inline int as_int(float x) { return kern::trunc_to_int(x); }
+inline int as_int(double x) { return rules::trunc_to_int(x); }
+inline int as_int(float x) { return rules::trunc_to_int(x); }
 inline int as_int(int x) { return x; }
 
 // Rounds to nearest like the hardware, but without leaving the float range undefined: beyond
@@ -46,7 +46,7 @@ inline float from_double<float>(double x) {
 }
 template <>
 inline int from_double<int>(double x) {
-  return kern::trunc_to_int(x);
+  return rules::trunc_to_int(x);
 }
 
 // The bytes of x as the host stores them, each as two upper-case hexadecimal digits with the

@@ -86,9 +86,9 @@ void Mfmt<T>::print(std::ostream& out, const T* p, int n) {
           owned = fmt_elem::hex_dump(*p, mod == 'T');
           text = owned.data();
           len = static_cast<int>(owned.size());
-        } else if (!kern::is_finite(x)) {
+        } else if (!rules::is_finite(x)) {
           // The name alone: neither the item's width nor its text after the letter.
-          text = kern::is_nan(x) ? "NaN" : x < 0 ? "-Inf" : "Inf";
+          text = rules::is_nan(x) ? "NaN" : x < 0 ? "-Inf" : "Inf";
           len = static_cast<int>(std::strlen(text));
         } else {
           // A 32-bit value: "%x" of -1 is ffffffff and "%u" of -1 is 4294967295.
@@ -105,7 +105,7 @@ void Mfmt<T>::print(std::ostream& out, const T* p, int n) {
         const double x = fmt_elem::as_double(*p);
         len = format_into(buf, c.pfmt, x);
         text = buf.data();
-        if (!kern::is_finite(x)) {
+        if (!rules::is_finite(x)) {
           owned.assign(text, static_cast<size_t>(len));
           fix_nonfinite(x, owned);
           text = owned.data();

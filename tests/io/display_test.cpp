@@ -10,9 +10,9 @@
 
 using namespace korvex;
 using korvex_io_test::CapturedStreams;
-using korvex_test::rowwise::crow;
-using korvex_test::rowwise::mat;
-using korvex_test::rowwise::row;
+using korvex_test::crow;
+using korvex_test::by_rows;
+using korvex_test::row;
 
 namespace {
 
@@ -39,7 +39,7 @@ struct Mode {
 // Each number right-aligned in a field two wider than the widest "%.4g" (or "%.12g") text.
 TEST(Display, NumbersInShortAndLongMode) {
   EXPECT_EQ(shown(row({1, -2.5})), "     1  -2.5\n");
-  EXPECT_EQ(shown(mat(2, 2, {1, 100, -3, 2.25})), "     1   100\n    -3  2.25\n");
+  EXPECT_EQ(shown(by_rows(2, 2, {1, 100, -3, 2.25})), "     1   100\n    -3  2.25\n");
   EXPECT_EQ(shown(row({M_PI, 1e-10})), "  3.142  1e-10\n");
   EXPECT_EQ(shown(M<double>(0, 0, 0)), "[]\n");
   EXPECT_EQ(shown(M<double>(7.0)), "  7\n");
@@ -69,7 +69,7 @@ TEST(Display, NonFiniteElements) {
 
 TEST(Display, TextMatrices) {
   EXPECT_EQ(shown(M<double>("hi there")), "hi there\n");
-  M<double> two = mat(2, 3, {'a', 'b', 'c', 'd', 'e', 'f'});
+  M<double> two = by_rows(2, 3, {'a', 'b', 'c', 'd', 'e', 'f'});
   two.setdm(1);
   EXPECT_EQ(shown(two), "abc\ndef\n");
   M<double> codes = row({321.7, 66.2});
@@ -79,7 +79,7 @@ TEST(Display, TextMatrices) {
 
 TEST(Display, StreamInsertionNamesTheMatrix) {
   std::ostringstream out;
-  out << mat(1, 2, {1, 2}, "a") << row({3});
+  out << by_rows(1, 2, {1, 2}, "a") << row({3});
   EXPECT_EQ(out.str(), "a = \n  1  2\nans = \n  3\n");
   std::ostringstream none;
   const M<double> novalue(x_M);

@@ -12,7 +12,7 @@
 using namespace korvex;
 using korvex_io_test::printed;
 using korvex_io_test::text_of;
-using korvex_test::rowwise::row;
+using korvex_test::row;
 
 namespace {
 
@@ -131,7 +131,7 @@ TEST(FormatPrint, ItemsApplyCyclicallyAcrossArguments) {
       {sprintfM("%s", row({72, 105})), "Hi"},
       {sprintfM("[%d]", row({}), 7, row({}), 8), "[7][8]"},
       {sprintfM("%d", 1, 2, 3, 4, 5, 6, 7, 8), "12345678"},
-      {sprintfM("<%d>", M<double>(korvex_test::rowwise::mat(2, 2, {1, 2, 3, 4}))), "<1><3><2><4>"},
+      {sprintfM("<%d>", M<double>(korvex_test::by_rows(2, 2, {1, 2, 3, 4}))), "<1><3><2><4>"},
   };
   for (const Row& r : rows) EXPECT_EQ(text_of(r.got), r.want);
   EXPECT_TRUE(isstr(sprintfM("%d", 5)));

@@ -10,8 +10,8 @@
 using namespace korvex;
 using korvex_io_test::CapturedStreams;
 using korvex_io_test::text_of;
-using korvex_test::rowwise::Is;
-using korvex_test::rowwise::row;
+using korvex_test::Is;
+using korvex_test::row;
 
 TEST(StringBuilders, SprintfMForms) {
   std::ostringstream out;
