@@ -2,7 +2,7 @@
 // from colon, indexing, the binary operators and sum.
 #include <cmath>
 
-#include "../ops/array_kernels.h"
+#include "common/rules.h"
 #include "korvex.h"
 
 namespace korvex {
@@ -45,7 +45,7 @@ M<double> diff(M<double> x) { return diff(x, M<double>(1.0)); }
 // dimension, and a difference involving an empty operand is the empty matrix nop_M, which
 // every further pass maps to itself: the loop stops there rather than run c times.
 M<double> diff(M<double> x, M<double> k) {
-  const int c = kern::trunc_to_int(*k.r() + 0.5);
+  const int c = rules::trunc_to_int(*k.r() + 0.5);
   const M<double> one(1.0), two(2.0);
   for (int pass = 0; pass < c; ++pass) {
     if (x.rows() == 1) {

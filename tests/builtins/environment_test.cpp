@@ -9,8 +9,8 @@
 #include "../support/matrix_builders.h"
 
 using namespace korvex;
-using korvex_test::rowwise::Is;
-using korvex_test::rowwise::row;
+using korvex_test::Is;
+using korvex_test::row;
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include "../support/matrix_builders.h"
 
 using namespace korvex;
-using korvex_test::rowwise::col;
-using korvex_test::rowwise::crow;
-using korvex_test::rowwise::Is;
-using korvex_test::rowwise::mat;
-using korvex_test::rowwise::row;
+using korvex_test::by_rows;
+using korvex_test::col;
+using korvex_test::crow;
+using korvex_test::Is;
+using korvex_test::row;
 
 namespace {
 const double nan_ = std::nan("");
@@ -26,8 +26,8 @@ TEST(Find, LinearIndicesRowForARowInputColumnOtherwise) {
   } rows[] = {
       {row({0, 3, 0, 5}), 1, 2, {2, 4}},
       {col({0, 3, 5}), 2, 1, {2, 3}},
-      {mat(2, 2, {1, 0, 0, nan_}), 2, 1, {1, 4}},
-      {mat(2, 3, {0, -inf_, 0, 2, 0, 0}), 2, 1, {2, 3}},
+      {by_rows(2, 2, {1, 0, 0, nan_}), 2, 1, {1, 4}},
+      {by_rows(2, 3, {0, -inf_, 0, 2, 0, 0}), 2, 1, {2, 3}},
       {row({-0.0, 0, 7}), 1, 1, {3}},  // -0 is zero
       // Nothing found: every empty matrix is stored as 0x0, whatever shape it was made with.
       {row({0, 0, 0}), 0, 0, {}},
@@ -47,7 +47,7 @@ TEST(Find, RowAndColumnOutputs) {
   find(row({0, 7, 8}), i_o, Mr<double>(i), Mr<double>(j));
   EXPECT_TRUE(Is(i, 1, 2, {1, 1}));
   EXPECT_TRUE(Is(j, 2, 1, {2, 3}));
-  find(mat(3, 2, {0, 5, 6, 0, 0, nan_}), i_o, Mr<double>(i), Mr<double>(j), Mr<double>(v));
+  find(by_rows(3, 2, {0, 5, 6, 0, 0, nan_}), i_o, Mr<double>(i), Mr<double>(j), Mr<double>(v));
   EXPECT_TRUE(Is(i, 3, 1, {2, 1, 3}));
   EXPECT_TRUE(Is(j, 3, 1, {1, 2, 2}));
   ASSERT_EQ(v.rows(), 3);
@@ -60,9 +60,12 @@ TEST(Find, RowAndColumnOutputs) {
   EXPECT_TRUE(Is(v, 2, 1, {0, 3}, {-1, 4}));
   // Nothing found: three empty (0x0) lists.
   find(M<double>(0, 0, 0), i_o, Mr<double>(i), Mr<double>(j), Mr<double>(v));
-  EXPECT_TRUE(Is(i, 0, 0, {}) && Is(j, 0, 0, {}) && Is(v, 0, 0, {}));
+  EXPECT_TRUE(Is(i, 0, 0, {}));
+  EXPECT_TRUE(Is(j, 0, 0, {}));
+  EXPECT_TRUE(Is(v, 0, 0, {}));
   find(row({0, 0}), i_o, Mr<double>(i), Mr<double>(j));
-  EXPECT_TRUE(Is(i, 0, 0, {}) && Is(j, 0, 0, {}));
+  EXPECT_TRUE(Is(i, 0, 0, {}));
+  EXPECT_TRUE(Is(j, 0, 0, {}));
 }
 
 // Random shapes (including one row, one column and empty) with about 10% non-zeros, NaN and
@@ -107,15 +110,19 @@ TEST(Sparse, CountsAndListsNonZeros) {
     M<double> x;
     double nnz;
   } rows[] = {
-      {row({1, 0, nan_}), 2}, {M<double>(0, 0, 0), 0},         {crow({0}, {2}), 1},
-      {crow({0}, {-0.0}), 0}, {mat(2, 2, {inf_, 0, 0, 0}), 1}, {M<double>(0, 0, 5), 0},
+      {row({1, 0, nan_}), 2},
+      {M<double>(0, 0, 0), 0},
+      {crow({0}, {2}), 1},
+      {crow({0}, {-0.0}), 0},
+      {by_rows(2, 2, {inf_, 0, 0, 0}), 1},
+      {M<double>(0, 0, 5), 0},
   };
   for (const Row& t : rows) EXPECT_TRUE(Is(nnz(t.x), 1, 1, {t.nnz}));
-  EXPECT_TRUE(Is(nonzeros(mat(2, 2, {0, 3, 4, 0})), 2, 1, {4, 3}));
+  EXPECT_TRUE(Is(nonzeros(by_rows(2, 2, {0, 3, 4, 0})), 2, 1, {4, 3}));
   EXPECT_TRUE(Is(nonzeros(row({0, 5, 6})), 2, 1, {5, 6}));
   EXPECT_TRUE(Is(nonzeros(crow({1, 0}, {0, 2})), 2, 1, {1, 0}, {0, 2}));
   EXPECT_TRUE(Is(nzmax(M<double>(0, 0, 3)), 1, 1, {0}));
-  EXPECT_TRUE(Is(nzmax(mat(2, 3, {0, 0, 0, 0, 0, 0})), 1, 1, {6}));
+  EXPECT_TRUE(Is(nzmax(by_rows(2, 3, {0, 0, 0, 0, 0, 0})), 1, 1, {6}));
   // full is a copy, imaginary storage included even when every imaginary part is 0.
   const M<double> z = crow({1, 2}, {0, 0});
   EXPECT_TRUE(Is(full(z), 1, 2, {1, 2}, {0, 0}));
@@ -131,10 +138,10 @@ TEST(Sparse, BuildsDenseMatricesFromTriplets) {
   EXPECT_TRUE(Is(sparse(M<double>(0), M<double>(0)), 0, 0, {}));
   // sparse(x) copies x, row vectors with several non-zeros and complex matrices included.
   EXPECT_TRUE(Is(sparse(row({0, 3, 0, 4})), 1, 4, {0, 3, 0, 4}));
-  const M<double> with_nan = sparse(mat(2, 2, {1, 0, nan_, 2}));
-  ASSERT_TRUE(with_nan.rows() == 2 && with_nan.cols() == 2);
-  EXPECT_TRUE(*with_nan.addr(1, 1) == 1 && *with_nan.addr(1, 2) == 0);
-  EXPECT_TRUE(std::isnan(*with_nan.addr(2, 1)) && *with_nan.addr(2, 2) == 2);
-  EXPECT_TRUE(Is(sparse(mat(2, 3, {0, 0, 0, 0, 0, 0})), 2, 3, {0, 0, 0, 0, 0, 0}));
+  const M<double> with_nan = sparse(by_rows(2, 2, {1, 0, nan_, 2}));
+  ASSERT_EQ(with_nan.rows(), 2);
+  ASSERT_EQ(with_nan.cols(), 2);
+  EXPECT_TRUE(korvex_test::all_same(korvex_test::reals(with_nan), {1, nan_, 0, 2}));
+  EXPECT_TRUE(Is(sparse(by_rows(2, 3, {0, 0, 0, 0, 0, 0})), 2, 3, {0, 0, 0, 0, 0, 0}));
   EXPECT_TRUE(Is(sparse(crow({0, 1, 0}, {2, 0, 0})), 1, 3, {0, 1, 0}, {2, 0, 0}));
 }

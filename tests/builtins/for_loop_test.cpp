@@ -3,13 +3,13 @@
 #include "../support/matrix_builders.h"
 
 using namespace korvex;
-using korvex_test::rowwise::crow;
-using korvex_test::rowwise::Is;
-using korvex_test::rowwise::mat;
-using korvex_test::rowwise::row;
+using korvex_test::by_rows;
+using korvex_test::crow;
+using korvex_test::Is;
+using korvex_test::row;
 
 TEST(ForLoop, VisitsEachColumn) {
-  M<double> x = mat(2, 2, {1, 2, 3, 4});
+  M<double> x = by_rows(2, 2, {1, 2, 3, 4});
   M<double> v;
   ASSERT_EQ(forsize(x), 2);
   forelem(v, x, 1);
@@ -38,7 +38,7 @@ TEST(ForLoop, TakesComplexPartsAndTheTextMark) {
   for (int k = 0; k < 4; ++k) c.addr()[k] = c.addi()[k] = k + 1;
   forelem(v, c, 1);
   EXPECT_TRUE(Is(v, 2, 1, {1, 2}, {1, 2}));
-  M<double> x = mat(2, 2, {1, 2, 3, 4});
+  M<double> x = by_rows(2, 2, {1, 2, 3, 4});
   forelem(v, x, 2);
   EXPECT_TRUE(Is(v, 2, 1, {2, 4}));
   EXPECT_FALSE(v.isc());
@@ -50,7 +50,7 @@ TEST(ForLoop, TakesComplexPartsAndTheTextMark) {
 }
 
 TEST(ForLoop, ReusesOnlyAnUnsharedVariable) {
-  M<double> x = mat(3, 2, {1, 2, 3, 4, 5, 6});
+  M<double> x = by_rows(3, 2, {1, 2, 3, 4, 5, 6});
   M<double> v;
   forelem(v, x, 1);
   const double* block = v.addr();
@@ -62,10 +62,10 @@ TEST(ForLoop, ReusesOnlyAnUnsharedVariable) {
   EXPECT_TRUE(Is(kept, 3, 1, {2, 4, 6}));
   EXPECT_TRUE(Is(v, 3, 1, {1, 3, 5}));
   // The loop variable may be the matrix itself, or share its storage.
-  M<double> self = mat(2, 2, {1, 2, 3, 4});
+  M<double> self = by_rows(2, 2, {1, 2, 3, 4});
   forelem(self, self, 2);
   EXPECT_TRUE(Is(self, 2, 1, {2, 4}));
-  M<double> col_x = mat(2, 1, {8, 9});
+  M<double> col_x = by_rows(2, 1, {8, 9});
   M<double> alias = col_x;
   forelem(alias, col_x, 1);
   EXPECT_TRUE(Is(col_x, 2, 1, {8, 9}));

@@ -6,11 +6,11 @@
 #include "../support/started_runtime.h"
 
 using namespace korvex;
-using korvex_test::rowwise::col;
-using korvex_test::rowwise::crow;
-using korvex_test::rowwise::Is;
-using korvex_test::rowwise::mat;
-using korvex_test::rowwise::row;
+using korvex_test::by_rows;
+using korvex_test::col;
+using korvex_test::crow;
+using korvex_test::Is;
+using korvex_test::row;
 
 namespace {
 
@@ -86,10 +86,10 @@ TEST(Diff, TakesRepeatedDifferences) {
       {row({1, 4, 9, 16}), -3, 1, 4, {1, 4, 9, 16}},
       {row({1, 4, 9, 16}), NAN, 1, 4, {1, 4, 9, 16}},
       {col({1, 4, 9}), 1, 2, 1, {3, 5}},
-      {mat(3, 2, {1, 10, 2, 20, 4, 40}), 1, 2, 2, {1, 10, 2, 20}},
-      {mat(3, 2, {1, 10, 2, 20, 4, 40}), 2, 1, 2, {1, 10}},
+      {by_rows(3, 2, {1, 10, 2, 20, 4, 40}), 1, 2, 2, {1, 10, 2, 20}},
+      {by_rows(3, 2, {1, 10, 2, 20, 4, 40}), 2, 1, 2, {1, 10}},
       // The second pass sees one row and differences along it.
-      {mat(2, 3, {1, 2, 4, 2, 4, 8}), 2, 1, 2, {1, 2}},
+      {by_rows(2, 3, {1, 2, 4, 2, 4, 8}), 2, 1, 2, {1, 2}},
       // Beyond the length: empty, however large k is.
       {row({1, 4, 9}), 3, 0, 0, {}},
       {row({1, 4, 9}), 1e12, 0, 0, {}},
@@ -107,7 +107,7 @@ TEST(Diff, TakesRepeatedDifferences) {
 
 TEST_F(WithConstants, MeanOfColumnsOrOfTheOneRow) {
   EXPECT_TRUE(Is(mean(row({1, 2, 3})), 1, 1, {2}));
-  EXPECT_TRUE(Is(mean(mat(2, 2, {1, 2, 3, 4})), 1, 2, {2, 3}));
+  EXPECT_TRUE(Is(mean(by_rows(2, 2, {1, 2, 3, 4})), 1, 2, {2, 3}));
   EXPECT_TRUE(Is(mean(col({1, 2, 3, 6})), 1, 1, {3}));
   EXPECT_TRUE(Is(mean(crow({1, 3}, {2, 0})), 1, 1, {2}, {1}));
   for (const M<double>& e : {empty, M<double>(0, 0, 3), M<double>(0, 1, 0)}) {

@@ -5,8 +5,8 @@
 #include "../support/matrix_builders.h"
 
 using namespace korvex;
-using korvex_test::rowwise::Is;
-using korvex_test::rowwise::row;
+using korvex_test::Is;
+using korvex_test::row;
 
 // Day numbers from the astronomical tables: 2000-01-01 is JD 2451545, the first Gregorian day
 // 1582-10-15 is 2299161, 1970-01-01 is 2440588, 1858-11-17 (MJD 0) is 2400001.

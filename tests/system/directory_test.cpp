@@ -27,7 +27,7 @@ void cd_round_trip(const std::string& d) {
   CHILD_CHECK(text_of(cd()) == d);
   CHILD_CHECK(isstr(cd()));
   // A relative path, and codes not marked as text: the type is not checked.
-  M<double> codes = korvex_test::rowwise::row({'s', 'u', 'b'});
+  M<double> codes = korvex_test::row({'s', 'u', 'b'});
   CHILD_CHECK(cd(codes).addr()[0] == 0);
   CHILD_CHECK(text_of(cd()) == d + "/sub");
   // A missing directory answers -1 and leaves the working directory where it was.
@@ -84,7 +84,7 @@ TEST(DeleteM, RemovesTheFileOrAnswersMinusOne) {
   EXPECT_FALSE(exists(f));
   EXPECT_EQ(deleteM(M<double>(f.c_str())).addr()[0], -1);
   EXPECT_EQ(deleteM(M<double>("")).addr()[0], -1);
-  EXPECT_ERROR(deleteM(korvex_test::rowwise::row({'a', 'b'})), "delete: argument not a string");
+  EXPECT_ERROR(deleteM(korvex_test::row({'a', 'b'})), "delete: argument not a string");
   EXPECT_ERROR(deleteM(M<double>(std::string(2046, 'a').c_str())),
                "delete: text longer than 2045 characters");
 }
