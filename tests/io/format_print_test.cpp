@@ -4,6 +4,8 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "../support/matrix_builders.h"
@@ -218,17 +220,29 @@ TEST(FormatPrint, NonFiniteElementsThroughEveryNumericLetter) {
 }
 
 // "b" dumps the element's bytes, "t" the element as a float, in the host's byte order with
-// each byte's low four bits first; the item's width and text are not used. This host stores
-// the low byte first: 1.0 is 00 00 00 00 00 00 F0 3F, 1.0f is 00 00 80 3F, int 1 is 01 0 0 0.
+// each byte's low four bits first; the item's width and text are not used. 1.0 is the bytes
+// 3F F0 00 00 00 00 00 00 (high byte first), 1.0f is 3F 80 00 00, -2.0f is C0 00 00 00.
 TEST(FormatPrint, ByteDumpsOfTheBAndTModifiers) {
-  EXPECT_EQ(text_of(sprintfM("%bx", 1)), "0000000000000FF3");
-  EXPECT_EQ(printed<double>("%20Bd|", {1}), "0000000000000FF3");
-  EXPECT_EQ(printed<double>("%tx", {1}), "000008F3");
-  EXPECT_EQ(printed<double>("%Tu", {-2}), "0000000C");
-  EXPECT_EQ(printed<float>("%bx%tx", {1.0f, 1.0f}), "000008F3000008F3");
-  EXPECT_EQ(printed<int>("%bd", {1}), "10000000");
-  EXPECT_EQ(printed<int>("%bd", {-2}), "EFFFFFFF");
-  EXPECT_EQ(printed<int>("%td", {1}), "000008F3");
+  const std::uint16_t one = 1;
+  unsigned char first_byte;
+  std::memcpy(&first_byte, &one, 1);
+  const bool low_first = first_byte == 1;
+  struct Row {
+    std::string got;
+    const char* low_byte_first;
+    const char* high_byte_first;
+  };
+  const Row rows[] = {
+      {text_of(sprintfM("%bx", 1)), "0000000000000FF3", "F30F000000000000"},
+      {printed<double>("%20Bd|", {1}), "0000000000000FF3", "F30F000000000000"},
+      {printed<double>("%tx", {1}), "000008F3", "F3080000"},
+      {printed<double>("%Tu", {-2}), "0000000C", "0C000000"},
+      {printed<float>("%bx%tx", {1.0f, 1.0f}), "000008F3000008F3", "F3080000F3080000"},
+      {printed<int>("%bd", {1}), "10000000", "00000010"},
+      {printed<int>("%bd", {-2}), "EFFFFFFF", "FFFFFFEF"},
+      {printed<int>("%td", {1}), "000008F3", "F3080000"},
+  };
+  for (const Row& r : rows) EXPECT_EQ(r.got, low_first ? r.low_byte_first : r.high_byte_first);
 }
 
 // The float and int instances read their elements as the double one does after conversion.
