@@ -4,10 +4,11 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_CXX ?= clang++
 FUZZ_TIME ?= 10
+S390X_BUILD ?= build-s390x
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all configure build demo test asan fuzz fuzz-ci bench install format clean
+.PHONY: all configure build demo test asan test-s390x fuzz fuzz-ci bench install format clean
 
 all: build
 
@@ -28,6 +29,18 @@ asan:
 	cmake -S . -B $(ASAN_BUILD) -DKORVEX_SANITIZE=ON -DKORVEX_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -L unit
+
+# The library, the stand-in host and the unit tests cross-built for big-endian s390x and run
+# under qemu-user (packages g++-s390x-linux-gnu and qemu-user).
+test-s390x:
+	cmake -S . -B $(S390X_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/s390x-toolchain.cmake \
+	  -DKORVEX_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(S390X_BUILD) -j $(JOBS)
+	cd $(S390X_BUILD) && ctest --output-on-failure -j $(JOBS) -L unit -LE load
+	$(MAKE) build
+	$(BUILD)/tests/golden/korvex_golden $(BUILD)/golden.txt
+	qemu-s390x -L /usr/s390x-linux-gnu $(S390X_BUILD)/tests/golden/korvex_golden $(S390X_BUILD)/golden.txt
+	cmp $(BUILD)/golden.txt $(S390X_BUILD)/golden.txt && echo "golden outputs: identical on x86-64 and s390x"
 
 # libFuzzer targets (one per tests/fuzz/*.cpp) under ASan and UBSan, built with clang in a
 # folder of their own. Each runs FUZZ_TIME seconds from its seed corpus tests/fuzz/corpus/NAME;
@@ -56,4 +69,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(S390X_BUILD) $(FUZZ_BUILD)
