@@ -1,10 +1,10 @@
 # Thin wrapper over CMake. `make demo` builds and runs the main job, `make test` the whole suite.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+S390X_BUILD ?= build-s390x
 FUZZ_BUILD ?= build-fuzz
 FUZZ_CXX ?= clang++
 FUZZ_TIME ?= 10
-S390X_BUILD ?= build-s390x
 JOBS ?= 2
 CMAKE_FLAGS ?=
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "../system/bounded_text.h"
+#include "common/bounded_text.h"
 #include "korvex.h"
 
 namespace korvex {

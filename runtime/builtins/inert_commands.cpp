@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "../system/bounded_text.h"
+#include "common/bounded_text.h"
 #include "korvex.h"
 
 namespace korvex {

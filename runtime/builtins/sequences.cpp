@@ -1,22 +1,9 @@
 // sequences.cpp: linspace and logspace, the k-fold difference diff and the column mean, built
-// from colon, indexing, the binary operators and sum.
-#include <cmath>
-
-#include "../ops/array_kernels.h"
+// from colon, indexing, the binary and unary operations and sum.
+#include "common/rules.h"
 #include "korvex.h"
 
 namespace korvex {
-
-namespace {
-
-// log10 as the language defines it for a positive real: log(x) / ln(10).
-M<double> log10_of_positive(const M<double>& x) {
-  M<double> y(0, x.rows(), x.cols());
-  for (int k = 0; k < x.size(); ++k) y.addr()[k] = std::log(x.addr()[k]) / 2.302585092994046;
-  return y;
-}
-
-}  // namespace
 
 M<double> linspace(M<double> a, M<double> b) { return linspace(a, b, M<double>(100.0)); }
 
@@ -35,7 +22,7 @@ M<double> logspace(M<double> a, M<double> b) { return logspace(a, b, M<double>(5
 
 // An end equal to pi stands for pi itself rather than 10^pi: the exponent becomes log10(pi).
 M<double> logspace(M<double> a, M<double> b, M<double> n) {
-  const M<double> end = istrue(b == pi) ? log10_of_positive(pi) : b;
+  const M<double> end = istrue(b == pi) ? log10(pi) : b;
   return dot_pow(M<double>(10.0), linspace(a, end, n));
 }
 
@@ -45,7 +32,7 @@ M<double> diff(M<double> x) { return diff(x, M<double>(1.0)); }
 // dimension, and a difference involving an empty operand is the empty matrix nop_M, which
 // every further pass maps to itself: the loop stops there rather than run c times.
 M<double> diff(M<double> x, M<double> k) {
-  const int c = kern::trunc_to_int(*k.r() + 0.5);
+  const int c = rules::trunc_to_int(*k.r() + 0.5);
   const M<double> one(1.0), two(2.0);
   for (int pass = 0; pass < c; ++pass) {
     if (x.rows() == 1) {

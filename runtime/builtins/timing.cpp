@@ -1,6 +1,6 @@
 // timing.cpp: tic and toc over the clock vectors of clockM, the elapsed time etime between two
 // clock vectors by Julian day numbers, and cputime.
-#include "../ops/array_kernels.h"
+#include "common/rules.h"
 #include "korvex.h"
 
 namespace korvex {
@@ -28,7 +28,7 @@ M<double> toc() { return etime(clockM(), TICTOC); }
 
 namespace {
 int day_number(const double* t) {
-  return julian_day(kern::trunc_to_int(t[2]), kern::trunc_to_int(t[1]), kern::trunc_to_int(t[0]));
+  return julian_day(rules::trunc_to_int(t[2]), rules::trunc_to_int(t[1]), rules::trunc_to_int(t[0]));
 }
 }  // namespace
 

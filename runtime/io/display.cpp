@@ -4,7 +4,7 @@
 #include <ostream>
 #include <vector>
 
-#include "../ops/array_kernels.h"
+#include "common/rules.h"
 #include "korvex.h"
 
 namespace korvex {
@@ -37,7 +37,7 @@ struct NumberTexts {
 
 // Appends text right-aligned in a field of the given width, respelled when x is not finite.
 void append_field(std::string& line, double x, const char* text, int len, int width) {
-  if (kern::is_finite(x)) {
+  if (rules::is_finite(x)) {
     line.append(static_cast<size_t>(width > len ? width - len : 0), ' ');
     line.append(text, static_cast<size_t>(len));
     return;
@@ -62,7 +62,7 @@ M<double> disp(M<double> m, std::ostream& out) {
     for (int i = 1; i <= rows; ++i) {
       line.clear();
       for (int j = 1; j <= cols; ++j)
-        line += static_cast<char>(static_cast<unsigned>(kern::trunc_to_int(*m.addr(i, j))) & 0xFFu);
+        line += static_cast<char>(static_cast<unsigned>(rules::trunc_to_int(*m.addr(i, j))) & 0xFFu);
       out.write(line.data(), static_cast<std::streamsize>(line.size()));
       out << std::endl;
     }
@@ -86,7 +86,7 @@ M<double> disp(M<double> m, std::ostream& out) {
       // The imaginary part shows its sign apart: " +" or " -", then |v| ("%g" of -v is "-"
       // followed by "%g" of v), then "i". A NaN part leaves a blank field.
       const double v = m.addi()[k];
-      if (kern::is_nan(v)) {
+      if (rules::is_nan(v)) {
         line.append(static_cast<size_t>(imag_width) + 2, ' ');
         continue;
       }

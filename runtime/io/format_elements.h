@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "../ops/array_kernels.h"
+#include "common/rules.h"
 
 namespace korvex {
 namespace fmt_elem {
@@ -18,8 +18,8 @@ inline double as_double(float x) { return x; }
 inline double as_double(int x) { return x; }
 
 // Truncation toward zero, saturating at the int range (NaN gives 0).
-inline int as_int(double x) { return kern::trunc_to_int(x); }
-inline int as_int(float x) { return kern::trunc_to_int(x); }
+inline int as_int(double x) { return rules::trunc_to_int(x); }
+inline int as_int(float x) { return rules::trunc_to_int(x); }
 inline int as_int(int x) { return x; }
 
 // Rounds to nearest like the hardware, but without leaving the float range undefined: beyond
@@ -37,11 +37,17 @@ inline float as_float(int x) { return static_cast<float>(x); }
 template <class T>
 T from_double(double x);
 template <>
-inline double from_double<double>(double x) { return x; }
+inline double from_double<double>(double x) {
+  return x;
+}
 template <>
-inline float from_double<float>(double x) { return as_float(x); }
+inline float from_double<float>(double x) {
+  return as_float(x);
+}
 template <>
-inline int from_double<int>(double x) { return kern::trunc_to_int(x); }
+inline int from_double<int>(double x) {
+  return rules::trunc_to_int(x);
+}
 
 // The bytes of x as the host stores them, each as two upper-case hexadecimal digits with the
 // low four bits first (so the byte 0x3F is written "F3").

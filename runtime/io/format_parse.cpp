@@ -78,34 +78,34 @@ int read_count(const std::string& s, size_t& k) {
 
 // What the characters between "%" and the letter say: flags, then a width, then a precision.
 // A "*" counts as no width or precision (there is no argument for it); anything else is ignored.
-struct Spec {
+struct Fields {
   std::string flags;
   int width = -1;
   int precision = -1;
 };
-Spec read_spec(const std::string& s) {
-  Spec spec;
+Fields read_fields(const std::string& s) {
+  Fields fields;
   size_t k = 0;
   for (; k < s.size() && in_set("-+ #0", s[k]); ++k)
-    if (spec.flags.find(s[k]) == std::string::npos) spec.flags += s[k];
+    if (fields.flags.find(s[k]) == std::string::npos) fields.flags += s[k];
   if (k < s.size() && s[k] == '*')
     ++k;
   else if (k < s.size() && is_digit(s[k]))
-    spec.width = read_count(s, k);
+    fields.width = read_count(s, k);
   if (k < s.size() && s[k] == '.') {
     ++k;
     if (k < s.size() && s[k] == '*')
       ++k;
     else
-      spec.precision = read_count(s, k);
+      fields.precision = read_count(s, k);
   }
-  return spec;
+  return fields;
 }
 
 // The one printf conversion for an item: only the flags the C standard defines for the letter,
 // no precision where it is undefined, and the old upper-case integer letters (D, I, O, U, which
 // stood for their long forms) read as d, i, o, u.
-std::string printf_conversion(char letter, const Spec& spec) {
+std::string printf_conversion(char letter, const Fields& fields) {
   const char l = (letter == 'D' || letter == 'I' || letter == 'O' || letter == 'U')
                      ? static_cast<char>(letter - 'A' + 'a')
                      : letter;
@@ -113,10 +113,10 @@ std::string printf_conversion(char letter, const Spec& spec) {
   if (l == 'o' || l == 'x' || l == 'X' || in_set("eEfFgG", l)) allowed = "-+ #0";
   if (l == 'c' || l == 's' || l == 'p') allowed = "-";
   std::string out = "%";
-  for (char f : spec.flags)
+  for (char f : fields.flags)
     if (in_set(allowed, f)) out += f;
-  if (spec.width >= 0) out += std::to_string(spec.width);
-  if (spec.precision >= 0 && l != 'c' && l != 'p') out += "." + std::to_string(spec.precision);
+  if (fields.width >= 0) out += std::to_string(fields.width);
+  if (fields.precision >= 0 && l != 'c' && l != 'p') out += "." + std::to_string(fields.precision);
   out += l;
   return out;
 }
@@ -173,8 +173,9 @@ std::string scanf_conversion(char letter, const std::string& s, bool& suppress, 
 template <class T>
 Mfmt<T>::Mfmt(const char* format, const char** fault)
     : types(), mods(), last(-1), cursor(0), string_only(1), literal_done(0) {
-  *fault = parse(format ? format : "");
-  if (*fault) {
+  const char* found = parse(format ? format : "");
+  if (fault) *fault = found;
+  if (found) {
     for (int k = 0; k <= last; ++k) items[k].clear();
     std::fill(types, types + max_items, 0);
     std::fill(mods, mods + max_items, 0);
@@ -249,7 +250,7 @@ const char* Mfmt<T>::add_item(const char* text, int len) {
   const std::string between = item.substr(percent + 1, at - percent - 1);
   const std::string tail = escaped(literal_text(item.substr(at + 1)));
   if (letter != 'n') {
-    c.pfmt = prefix + printf_conversion(letter, read_spec(between)) + tail;
+    c.pfmt = prefix + printf_conversion(letter, read_fields(between)) + tail;
     c.sfmt = prefix + "%n" + scanf_conversion(letter, between, c.suppress, c.scan_width) + "%n" +
              tail + "%n";
   }

@@ -1,7 +1,7 @@
 // format_print.cpp: Mfmt<T>::print, which writes elements through the parsed items cyclically,
 // and the member sprintfM over one matrix.
+#include <memory>
 #include <ostream>
-#include <vector>
 
 #include "format_elements.h"
 #include "korvex.h"
@@ -10,11 +10,28 @@ namespace korvex {
 
 namespace {
 
+// The per-call text buffer: not cleared, since every text is written before it is read, and
+// grown when one item's text needs more.
+class TextBuffer {
+ public:
+  explicit TextBuffer(size_t n) : bytes(new char[n]), count(n) {}
+  char* data() { return bytes.get(); }
+  size_t size() const { return count; }
+  void resize(size_t n) {
+    bytes.reset(new char[n]);
+    count = n;
+  }
+
+ private:
+  std::unique_ptr<char[]> bytes;
+  size_t count;
+};
+
 // snprintf of one argument into buf, which grows when the text does not fit (widths and
 // precisions are at most 32000, so the text is bounded by the item and its argument).
 // Returns the text's length; an encoding failure gives no text.
 template <class A>
-int format_into(std::vector<char>& buf, const std::string& fmt, A arg) {
+int format_into(TextBuffer& buf, const std::string& fmt, A arg) {
   int len = std::snprintf(buf.data(), buf.size(), fmt.c_str(), arg);
   if (len < 0) return 0;
   if (static_cast<size_t>(len) >= buf.size()) {
@@ -36,7 +53,7 @@ int low_byte(T x) {
 
 template <class T>
 void Mfmt<T>::print(std::ostream& out, const T* p, int n) {
-  std::vector<char> buf(text_bytes);
+  TextBuffer buf(text_bytes);
   std::string owned;  // text that does not come from buf: a dump or a respelled number
   bool warned = false;
   for (;;) {
@@ -69,8 +86,9 @@ void Mfmt<T>::print(std::ostream& out, const T* p, int n) {
           owned = fmt_elem::hex_dump(*p, mod == 'T');
           text = owned.data();
           len = static_cast<int>(owned.size());
-        } else if (!kern::is_finite(x)) {
-          text = kern::is_nan(x) ? "NaN" : x < 0 ? "-Inf" : "Inf";
+        } else if (!rules::is_finite(x)) {
+          // The name alone: neither the item's width nor its text after the letter.
+          text = rules::is_nan(x) ? "NaN" : x < 0 ? "-Inf" : "Inf";
           len = static_cast<int>(std::strlen(text));
         } else {
           // A 32-bit value: "%x" of -1 is ffffffff and "%u" of -1 is 4294967295.
@@ -87,7 +105,7 @@ void Mfmt<T>::print(std::ostream& out, const T* p, int n) {
         const double x = fmt_elem::as_double(*p);
         len = format_into(buf, c.pfmt, x);
         text = buf.data();
-        if (!kern::is_finite(x)) {
+        if (!rules::is_finite(x)) {
           owned.assign(text, static_cast<size_t>(len));
           fix_nonfinite(x, owned);
           text = owned.data();

@@ -1,7 +1,7 @@
 // format_scan.cpp: Mfmt<T>::scan, which reads values from a stdio FILE through the parsed items
 // cyclically into a growing array.
 #include <climits>
-#include <vector>
+#include <memory>
 
 #include "format_elements.h"
 #include "korvex.h"
@@ -60,7 +60,7 @@ T* Mfmt<T>::scan(std::FILE* f, int max, int& count, int& total) {
   count = 0;
   total = 0;
   Values<T> values(scan_step, count);
-  std::vector<char> text(text_bytes);
+  const std::unique_ptr<char[]> text(new char[text_bytes]);  // filled by fscanf before use
   // Items in a row that read nothing: a whole cycle of them (a format of literals and "%n"
   // that no longer matches) ends the scan instead of looping forever.
   int idle = 0;
@@ -92,7 +92,7 @@ T* Mfmt<T>::scan(std::FILE* f, int max, int& count, int& total) {
       switch (t) {
         case 'C':
         case 'S':
-          r = std::fscanf(f, c.sfmt.c_str(), &before, text.data(), &after, &end);
+          r = std::fscanf(f, c.sfmt.c_str(), &before, text.get(), &after, &end);
           break;
         case 'D':
         case 'I':
@@ -118,11 +118,11 @@ T* Mfmt<T>::scan(std::FILE* f, int max, int& count, int& total) {
           // "%5c" reads up to five characters and does not end them with a zero.
           int got = (before >= 0 && after >= 0) ? after - before : c.scan_width;
           if (got < 0 || got > c.scan_width) got = c.scan_width;
-          values.add_chars(text.data(), got);
+          values.add_chars(text.get(), got);
           break;
         }
         case 'S':
-          values.add_chars(text.data(), static_cast<int>(std::strlen(text.data())));
+          values.add_chars(text.get(), static_cast<int>(std::strlen(text.get())));
           break;
         case 'D':
         case 'I':

@@ -1,6 +1,6 @@
 // nonfinite.cpp: the runtime's spelling of infinities and NaN in formatted text, whatever the
 // platform's printf writes for them.
-#include "../ops/array_kernels.h"
+#include "common/rules.h"
 #include "korvex.h"
 
 namespace korvex {
@@ -44,9 +44,9 @@ void replace_all(std::string& text, const char* from, const char* to) {
 
 // Classified by the IEEE fields, as everywhere in the runtime.
 void fix_nonfinite(double x, std::string& text) {
-  if (kern::is_nan(x))
+  if (rules::is_nan(x))
     respell(text, not_a_number);
-  else if (kern::is_inf(x))
+  else if (rules::is_inf(x))
     x < 0 ? respell(text, negative_infinity) : respell(text, positive_infinity);
 }
 

@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "bounded_text.h"
+#include "common/bounded_text.h"
 #include "korvex.h"
 
 namespace korvex {

@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "bounded_text.h"
+#include "common/bounded_text.h"
 #include "korvex.h"
 
 namespace korvex {

@@ -16,8 +16,8 @@ using namespace korvex;
 
 namespace {
 
-const double doubles[] = {1.5, -2, 0, HUGE_VAL, -HUGE_VAL, std::nan(""), -std::nan(""), 65,
-                          1e300, -0.0, 2147483648.0, 255.9, 5e-324};
+const double doubles[] = {1.5, -2,    0,    HUGE_VAL,     -HUGE_VAL, std::nan(""), -std::nan(""),
+                          65,  1e300, -0.0, 2147483648.0, 255.9,     5e-324};
 const float floats[] = {1.5f, -2, 0, HUGE_VALF, -HUGE_VALF, std::nanf(""), 65, 3e38f, -0.0f};
 const int ints[] = {1, -2, 0, 65, 2147483647, -2147483647 - 1, 255};
 

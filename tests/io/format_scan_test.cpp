@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "../support/matrix_builders.h"
-#include "../support/started_runtime.h"
 #include "io_support.h"
 
 using namespace korvex;

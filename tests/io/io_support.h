@@ -1,10 +1,9 @@
-// io_support.h: test helpers for display and formats: the text of a matrix, rows of doubles,
-// the runtime streams captured into strings, and a read-only in-memory FILE.
+// io_support.h: test helpers for display and formats: the text of a matrix, the runtime
+// streams captured into strings, print into a string, and a text as a FILE to scan.
 #ifndef KORVEX_TESTS_IO_SUPPORT_H
 #define KORVEX_TESTS_IO_SUPPORT_H
 
 #include <cstdio>
-#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,13 +19,6 @@ inline std::string text_of(const M<double>& m) {
   std::string s;
   for (int k = 0; k < m.size(); ++k) s += static_cast<char>(static_cast<int>(m.addr()[k]));
   return s;
-}
-
-inline M<double> row(std::initializer_list<double> v) {
-  M<double> a(0, 1, static_cast<int>(v.size()));
-  int k = 0;
-  for (double d : v) a.addr()[k++] = d;
-  return a;
 }
 
 // Points the runtime's output and error streams at strings for the test's lifetime.

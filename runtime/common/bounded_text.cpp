@@ -1,6 +1,6 @@
 // bounded_text.cpp: string arguments of the system commands and environment queries copied
 // into fixed buffers; a text that does not fit is an error, never a silently shorter text.
-#include "bounded_text.h"
+#include "common/bounded_text.h"
 
 #include <cstdio>
 
