@@ -74,6 +74,10 @@ int read_back(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The byte order of this host, as the start-up routine records it: 1 when the most
+  // significant byte comes first.
+  const unsigned short probe = 0x1234;
+  korvex::byte_order_flag = *reinterpret_cast<const unsigned char*>(&probe) == 0x12;
   const std::string what = argc == 3 ? argv[1] : "";
   if (what == "write") {
     picture(std::string(argv[2]) + "/korvex_picture");  // bmpwrite adds ".bmp"

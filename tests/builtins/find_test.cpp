@@ -60,9 +60,12 @@ TEST(Find, RowAndColumnOutputs) {
   EXPECT_TRUE(Is(v, 2, 1, {0, 3}, {-1, 4}));
   // Nothing found: three empty (0x0) lists.
   find(M<double>(0, 0, 0), i_o, Mr<double>(i), Mr<double>(j), Mr<double>(v));
-  EXPECT_TRUE(Is(i, 0, 0, {}) && Is(j, 0, 0, {}) && Is(v, 0, 0, {}));
+  EXPECT_TRUE(Is(i, 0, 0, {}));
+  EXPECT_TRUE(Is(j, 0, 0, {}));
+  EXPECT_TRUE(Is(v, 0, 0, {}));
   find(row({0, 0}), i_o, Mr<double>(i), Mr<double>(j));
-  EXPECT_TRUE(Is(i, 0, 0, {}) && Is(j, 0, 0, {}));
+  EXPECT_TRUE(Is(i, 0, 0, {}));
+  EXPECT_TRUE(Is(j, 0, 0, {}));
 }
 
 // Random shapes (including one row, one column and empty) with about 10% non-zeros, NaN and
@@ -136,9 +139,9 @@ TEST(Sparse, BuildsDenseMatricesFromTriplets) {
   // sparse(x) copies x, row vectors with several non-zeros and complex matrices included.
   EXPECT_TRUE(Is(sparse(row({0, 3, 0, 4})), 1, 4, {0, 3, 0, 4}));
   const M<double> with_nan = sparse(by_rows(2, 2, {1, 0, nan_, 2}));
-  ASSERT_TRUE(with_nan.rows() == 2 && with_nan.cols() == 2);
-  EXPECT_TRUE(*with_nan.addr(1, 1) == 1 && *with_nan.addr(1, 2) == 0);
-  EXPECT_TRUE(std::isnan(*with_nan.addr(2, 1)) && *with_nan.addr(2, 2) == 2);
+  ASSERT_EQ(with_nan.rows(), 2);
+  ASSERT_EQ(with_nan.cols(), 2);
+  EXPECT_TRUE(korvex_test::all_same(korvex_test::reals(with_nan), {1, nan_, 0, 2}));
   EXPECT_TRUE(Is(sparse(by_rows(2, 3, {0, 0, 0, 0, 0, 0})), 2, 3, {0, 0, 0, 0, 0, 0}));
   EXPECT_TRUE(Is(sparse(crow({0, 1, 0}, {2, 0, 0})), 1, 3, {0, 1, 0}, {2, 0, 0}));
 }

@@ -19,7 +19,7 @@ class BinaryIo : public Files {
   M<double> ten_bytes() {
     const std::string path = temp_path("ten.bin");
     write_file(path, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
-    return open_file(path, "rb");
+    return open_file(path, "rb", "l");
   }
 };
 
@@ -116,7 +116,7 @@ TEST_F(BinaryIo, ReadSkips) {
 
 TEST_F(BinaryIo, WriteSkipsLeaveHoles) {
   const std::string path = temp_path("holes.bin");
-  M<double> fid = open_file(path, "wb");
+  M<double> fid = open_file(path, "wb", "l");
   EXPECT_EQ(value(fwrite(fid, row({1, 2, 3}), text("uchar"), scalar(2))), 3);
   EXPECT_EQ(value(fwrite(fid, row({9}), text("int16"), scalar(0.4))), 1);
   EXPECT_EQ(value(fwrite(fid, M<double>(0, 0, 0))), 0);

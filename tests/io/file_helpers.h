@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -46,11 +47,27 @@ inline korvex::M<double> open_file(const std::string& path, const char* permissi
   return fid;
 }
 
-// Every test starts and ends with only the standard fids in use.
+// 1 on a host that stores the most significant byte first, else 0: the value the start-up
+// routine gives byte_order_flag.
+inline int host_byte_order() {
+  const unsigned short probe = 0x1234;
+  unsigned char first;
+  std::memcpy(&first, &probe, 1);
+  return first == 0x12;
+}
+
+// Every test starts and ends with only the standard fids in use, and runs with byte_order_flag
+// set for this host as the start-up routine sets it.
 class Files : public ::testing::Test {
  protected:
-  void SetUp() override { korvex::fclose(text("all")); }
-  void TearDown() override { korvex::fclose(text("all")); }
+  void SetUp() override {
+    korvex::fclose(text("all"));
+    korvex::byte_order_flag = host_byte_order();
+  }
+  void TearDown() override {
+    korvex::fclose(text("all"));
+    korvex::byte_order_flag = 0;
+  }
 };
 
 }  // namespace korvex_test

@@ -228,6 +228,10 @@ int bmp(const std::string& dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The byte order of this host, as the start-up routine records it: 1 when the most
+  // significant byte comes first.
+  const unsigned short probe = 0x1234;
+  korvex::byte_order_flag = *reinterpret_cast<const unsigned char*>(&probe) == 0x12;
   if (argc != 3) {
     std::fprintf(stderr,
                  "usage: sample_files binary-write|binary-read|text-write|text-read|bmp DIR\n");
