@@ -2,6 +2,8 @@
 // (little- and big-endian, with and without fused multiply-add) can be compared byte for byte.
 // Doubles print with %.17g (they read back exactly), bytes as hex.
 #include <cstdio>
+#include <cstdlib>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -76,6 +78,91 @@ void random_section(std::FILE* out) {
   }
 }
 
+std::string text_of(const M<double>& t) {
+  std::string s;
+  for (int k = 0; k < t.size(); ++k) s += static_cast<char>(static_cast<int>(t.addr()[k]));
+  return s;
+}
+
+// Every format on every value; the text is printed with C escapes for control characters.
+void format_section(std::FILE* out) {
+  const char* const formats[] = {"%g",    "%.17g",   "%e",     "%10.3f", "%d",     "%x",
+                                 "%o",    "%+08.2E", "%5.1G",  "%-6i|",  "%c",     "%u",
+                                 "%#x",   "% .0f",   "%s",     "[%5.2s]"};
+  const double nan = korvex::NaN.addr()[0], inf = korvex::Inf.addr()[0];
+  const double values[] = {0, -0.0, 1.5, -2.25, 1e300, 1e-300, 123456789, 65, 0.1, nan, inf, -inf};
+  for (const char* f : formats) {
+    std::fprintf(out, "sprintf %s:", f);
+    for (double v : values) {
+      std::fprintf(out, " <");
+      for (char ch : text_of(korvex::sprintfM(M<double>(f), M<double>(v)))) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        std::fprintf(out, c >= 32 && c < 127 ? "%c" : "\\x%02x", c);
+      }
+      std::fprintf(out, ">");
+    }
+    std::fprintf(out, "\n");
+  }
+}
+
+std::vector<unsigned char> file_bytes(const char* path) {
+  std::vector<unsigned char> bytes;
+  if (std::FILE* f = std::fopen(path, "rb")) {
+    for (int c; (c = std::fgetc(f)) != EOF;) bytes.push_back(static_cast<unsigned char>(c));
+    std::fclose(f);
+  }
+  return bytes;
+}
+
+void print_hex(std::FILE* out, const char* label, const std::vector<unsigned char>& bytes) {
+  std::fprintf(out, "%s:", label);
+  for (std::size_t k = 0; k < bytes.size(); ++k) std::fprintf(out, "%s%02x", k % 4 ? "" : " ", bytes[k]);
+  std::fprintf(out, "\n");
+}
+
+std::vector<unsigned char> written(const std::string& path, const M<double>& a, const char* prec,
+                                   const char* order) {
+  M<double> fid = korvex::fopenM(M<double>(path.c_str()), M<double>("w"), M<double>(order));
+  korvex::fwrite(fid, a, M<double>(prec));
+  korvex::fclose(fid);
+  return file_bytes(path.c_str());
+}
+
+// Values at the edges of every precision, in big- and little-endian files. Native files differ
+// between hosts by design; they must equal the host's own order.
+void binary_section(std::FILE* out, const std::string& dir) {
+  const char* const precisions[] = {"int32", "uint", "int16", "ushort", "char",
+                                    "schar", "uchar", "double", "float"};
+  const double nan = korvex::NaN.addr()[0], inf = korvex::Inf.addr()[0];
+  const double values[] = {0,      -0.0,  1.5,         -2.5,        127.5,       300, -300,
+                           70000,  1e10,  -1e10,       4294967295., 2147483648., nan, inf,
+                           -inf,   0.1,   1e-40,       -65536.75};
+  M<double> a(0, 1, static_cast<int>(sizeof values / sizeof values[0]));
+  for (int k = 0; k < a.size(); ++k) a.addr()[k] = values[k];
+  const std::string path = dir + "/korvex_golden.bin";
+  for (const char* p : precisions) {
+    const std::vector<unsigned char> big = written(path, a, p, "b");
+    const std::vector<unsigned char> little = written(path, a, p, "l");
+    const std::vector<unsigned char> native = written(path, a, p, "n");
+    print_hex(out, (std::string("fwrite ") + p + " b").c_str(), big);
+    print_hex(out, (std::string("fwrite ") + p + " l").c_str(), little);
+    std::fprintf(out, "fwrite %s n: %s\n", p,
+                 native == (korvex::byte_order_flag ? big : little) ? "the host's order" : "WRONG");
+  }
+  std::remove(path.c_str());
+}
+
+// A 3-by-5 picture (odd width: padded rows) over a 4-colour map, and its file's bytes.
+void bmp_section(std::FILE* out, const std::string& dir) {
+  M<double> image(0, 3, 5), map(0, 4, 3);
+  for (int k = 0; k < image.size(); ++k) image.addr()[k] = 1 + (k * 7) % 4;
+  for (int k = 0; k < map.size(); ++k) map.addr()[k] = (k % 5) / 4.0;
+  const std::string path = dir + "/korvex_golden.bmp";
+  korvex::bmpwrite(image, map, M<double>(path.c_str()));
+  print_hex(out, "bmp 3x5", file_bytes(path.c_str()));
+  std::remove(path.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -84,7 +171,14 @@ int main(int argc, char** argv) {
     std::perror(argv[1]);
     return 2;
   }
+  // The gateway runs as inside the module, on the globals as static construction leaves them;
+  // the rest as a translated program, after start-up.
   gateway_section(out);
+  korvex::initM(std::cin, std::cout, std::cerr);
   random_section(out);
+  format_section(out);
+  const char* tmp = std::getenv("TMPDIR");
+  binary_section(out, tmp && *tmp ? tmp : "/tmp");
+  bmp_section(out, tmp && *tmp ? tmp : "/tmp");
   return out == stdout ? 0 : (std::fclose(out) == 0 ? 0 : 2);
 }
