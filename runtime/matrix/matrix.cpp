@@ -222,14 +222,21 @@ M<T>& M<T>::operator=(const M& src) {
   return *this;
 }
 
+// A block of its own that was allocated for one element (capacity 7) is rewritten in place:
+// releasing it and allocating anew would give back a block of the same source and capacity.
+// Otherwise the new block is made before the old one is released, so that a failed allocation
+// leaves this matrix whole.
 template <class T>
 M<T>& M<T>::operator=(double d) {
-  type = 0;
-  release(*this);
-  m = n = 1;
-  new_p(0);
-  re[0] = elem_cast<T>::from(d);
-  return *this;
+  if (capacity == 1 + extra_slots - header_slots && pc() == 1) {
+    type = 0;
+    m = n = 1;
+    im = nullptr;
+    re[0] = elem_cast<T>::from(d);
+    return *this;
+  }
+  const M one(d);
+  return *this = one;
 }
 
 template <class T>
