@@ -12,6 +12,7 @@
 #include <memory>
 #include <new>
 
+#include "../runtime/common/rules.h"
 #include "gateway.h"
 
 static const char* version_text = "MATLAB 5.0 native";
@@ -70,13 +71,7 @@ const char* too_large(const mxArray* const prhs[], int count) {
 // A scalar input is its first element truncated toward zero (2.9 gives 2, -0.7 gives 0). C++
 // leaves the conversion of NaN and of values beyond int undefined: NaN reads as 0, and larger
 // magnitudes saturate at INT_MIN and INT_MAX.
-int scalar_of(const mxArray* a) {
-  const double v = mxGetPr(a)[0];
-  if (v != v) return 0;
-  if (v >= 2147483647.0) return INT_MAX;
-  if (v <= -2147483648.0) return INT_MIN;
-  return static_cast<int>(v);
-}
+int scalar_of(const mxArray* a) { return korvex::rules::trunc_to_int(mxGetPr(a)[0]); }
 
 // m must be readable, at least 0 and at most n: model 1 reads x up to index m-1, model 2 all
 // of x's n values, and the trial points hold n values.

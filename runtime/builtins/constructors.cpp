@@ -1,6 +1,6 @@
 // constructors.cpp: the fill engine eye01_op and the builtins built on it (zeros, ones, eye,
 // randM, randn) with the random builtins' keyword commands; zeros_shape and eye_shape.
-#include "../ops/array_kernels.h"
+#include "common/rules.h"
 #include "korvex.h"
 
 namespace korvex {
@@ -8,7 +8,7 @@ namespace korvex {
 namespace {
 
 // A size argument rounds half up: x + 0.5 truncated toward zero, so 2.5 gives 3 and -0.7 gives 0.
-int size_arg(double x) { return kern::trunc_to_int(x + 0.5); }
+int size_arg(double x) { return rules::trunc_to_int(rules::trunc_half_up(x)); }
 
 bool is_keyword(const M<double>& a, const char* word) { return issame(a, M<double>(word)) != 0; }
 

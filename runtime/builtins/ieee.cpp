@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "../ops/array_kernels.h"
+#include "common/rules.h"
 #include "korvex.h"
 
 namespace korvex {
@@ -11,7 +11,7 @@ namespace korvex {
 // Fields of the most-significant-first layout: the high word holds sign (bit 31), exponent
 // (bits 30-20) and the upper 20 fraction bits; the low word the lower 32 fraction bits.
 void ieee_fields(double x, unsigned& lo, unsigned& hi, unsigned& exp, unsigned& sign) {
-  std::uint64_t u = kern::bits_of(x);
+  std::uint64_t u = rules::bits_of(x);
   lo = static_cast<unsigned>(u & 0xFFFFFFFFu);
   hi = static_cast<unsigned>((u >> 32) & 0xFFFFFu);
   exp = static_cast<unsigned>((u >> 52) & 0x7FFu);
@@ -27,16 +27,16 @@ double ieee_compose(unsigned lo, unsigned hi, unsigned exp, unsigned sign) {
   return x;
 }
 
-int ieee_isnan(double x) { return kern::is_nan(x) ? 1 : 0; }
-int ieee_isinf(double x) { return kern::is_inf(x) ? 1 : 0; }
-int ieee_finite(double x) { return kern::is_finite(x) ? 1 : 0; }
-int ieee_sign(double x) { return static_cast<int>(kern::bits_of(x) >> 63); }
+int ieee_isnan(double x) { return rules::is_nan(x) ? 1 : 0; }
+int ieee_isinf(double x) { return rules::is_inf(x) ? 1 : 0; }
+int ieee_finite(double x) { return rules::is_finite(x) ? 1 : 0; }
+int ieee_sign(double x) { return static_cast<int>(rules::bits_of(x) >> 63); }
 
 // Infinities of either sign map to INT_MAX. Finite values beyond the int range saturate and NaN
 // gives 0, where a bare conversion would be undefined.
 int ieee_toint(double x) {
-  if (kern::is_inf(x)) return 2147483647;
-  return kern::trunc_to_int(x);
+  if (rules::is_inf(x)) return 2147483647;
+  return rules::trunc_to_int(x);
 }
 
 }  // namespace korvex

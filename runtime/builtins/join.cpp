@@ -1,19 +1,14 @@
 // join.cpp: joinrows ([a; b]) and joincols ([a, b]), the two-operand concatenations the
 // translator makes of bracket expressions.
+#include "common/messages.h"
+#include "common/rules.h"
 #include "korvex.h"
 
 namespace korvex {
 
-namespace {
+using rules::copy_or_zero;
 
-// Copies n elements of one part, or zeros for an operand without imaginary storage.
-void copy_or_zero(double* dst, const double* src, int n) {
-  if (src) {
-    copy_data(dst, src, n);
-  } else {
-    zero_data(dst, n);
-  }
-}
+namespace {
 
 // Text when either operand is text, numeric otherwise.
 int joined_type(const M<double>& a, const M<double>& b) {
@@ -32,7 +27,7 @@ M<double> joinrows(M<double> a, M<double> b) {
   const int rows = ra + rb;
   const int cols = a.cols();
   if (static_cast<double>(rows) * cols > static_cast<double>(max_matrix_elements))
-    error("Matrix %s too large", a.getname());
+    error_too_large(a.getname());
   const int cplx = a.isc() || b.isc();
   M<double> y(cplx, rows, cols);
   for (int j = 0; j < cols; j++) {
@@ -57,7 +52,7 @@ M<double> joincols(M<double> a, M<double> b) {
   const int na = a.size();
   const int nb = b.size();
   if (static_cast<double>(na) + nb > static_cast<double>(max_matrix_elements))
-    error("Matrix %s too large", a.getname());
+    error_too_large(a.getname());
   const int cplx = a.isc() || b.isc();
   // Column-major storage makes [a, b] a's block followed by b's.
   M<double> y(cplx, a.rows(), a.cols() + b.cols());

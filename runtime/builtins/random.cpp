@@ -2,7 +2,7 @@
 // (multiplier 16807, modulus 2^31 - 1) and a polar-method normal generator on its own state.
 #include <cmath>
 
-#include "../ops/array_kernels.h"
+#include "common/rules.h"
 #include "korvex.h"
 
 namespace korvex {
@@ -26,7 +26,7 @@ double rand_uniform() {
   // A state so large that 16807 times it overflows to Inf (randM("seed", 1e300) stores 65536
   // times that), or a NaN one, would make this and every later draw NaN; it restarts like a
   // zero state instead.
-  if (!kern::is_finite(16807.0 * rand_state)) rand_state = 0.0;
+  if (!rules::is_finite(16807.0 * rand_state)) rand_state = 0.0;
   lehmer_step(rand_state);
   return rand_state / mask;
 }
@@ -37,7 +37,7 @@ double rand_normal() {
   // A negative or NaN state, or one so large that 16807 times it overflows to Inf (only a seed
   // command sets one), would give s > 1 or NaN on every try and never return; it restarts like
   // a zero state instead.
-  if (!(randn_state >= 0 && kern::is_finite(16807.0 * randn_state))) randn_state = 0.0;
+  if (!(randn_state >= 0 && rules::is_finite(16807.0 * randn_state))) randn_state = 0.0;
   double u, v, s;
   do {
     lehmer_step(randn_state);

@@ -2,6 +2,7 @@
 // builtins rot90, fliplr, flipud and reshape.
 #include <cmath>
 
+#include "common/rules.h"
 #include "korvex.h"
 
 namespace korvex {
@@ -47,7 +48,7 @@ M<double> length(M<double> x) { return max(size(x)); }
 // The rotation count rounded half up, taken modulo 4 into 0..3. The arithmetic stays in
 // double so that a huge count never meets an int conversion.
 static int quarter_turns(double k0) {
-  const double turns = std::floor(k0 + 0.5);
+  const double turns = rules::round_half_up(k0);
   if (!std::isfinite(turns)) error("rot90: rotation count is not finite");
   double q = std::fmod(turns, 4.0);
   if (q < 0) q += 4.0;
@@ -85,8 +86,8 @@ M<double> flipud(M<double> x) {
 // A size is its first element + 0.5 truncated. Sizes that are negative, not finite or too
 // large can never match an element count, so they fail with the size message too.
 M<double> reshape(M<double> x, M<double> m, M<double> n) {
-  const double rows = std::trunc(*m.r() + 0.5);
-  const double cols = std::trunc(*n.r() + 0.5);
+  const double rows = rules::trunc_half_up(*m.r());
+  const double cols = rules::trunc_half_up(*n.r());
   const double limit = static_cast<double>(max_matrix_elements);
   if (!(rows >= 0 && cols >= 0 && rows <= limit && cols <= limit && rows * cols == x.size()))
     error("reshape: new size of %s is different than old size", x.getname());

@@ -1,6 +1,6 @@
 // text_buffer.cpp: Mstr, the conversion of a text matrix into a zero-terminated character
 // buffer of the caller's size, cutting (with a warning) what does not fit.
-#include "../ops/array_kernels.h"
+#include "common/rules.h"
 #include "korvex.h"
 
 namespace korvex {
@@ -16,7 +16,7 @@ double* Mstr(double* p, int n, char* buf, int size) {
   // Truncation toward zero (saturating, so NaN and huge codes stay defined), then the low
   // 8 bits: 321.7 becomes 'A' (65) and -1 becomes 255.
   for (int k = 0; k < n; ++k)
-    buf[k] = static_cast<char>(static_cast<unsigned>(kern::trunc_to_int(p[k])) & 0xFFu);
+    buf[k] = static_cast<char>(static_cast<unsigned>(rules::trunc_to_int(p[k])) & 0xFFu);
   buf[n] = '\0';
   return p + n;
 }

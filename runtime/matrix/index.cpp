@@ -6,6 +6,7 @@ namespace korvex {
 
 using index_rules::in_range;
 using index_rules::is_colon;
+using index_rules::marked_one;
 using index_rules::Picks;
 using index_rules::position;
 
@@ -187,10 +188,8 @@ static void gather(T* dst, const T* src, const Picks& pos, int count) {
 // Copies the elements of src whose mask value truncates to 1, in order.
 template <class T>
 static void gather_mask(T* dst, const T* src, const T* mask, int count) {
-  for (int t = 0; t < count; t++) {
-    const double v = static_cast<double>(mask[t]);
-    if (v >= 1.0 && v < 2.0) *dst++ = src[t];
-  }
+  for (int t = 0; t < count; t++)
+    if (marked_one(static_cast<double>(mask[t]))) *dst++ = src[t];
 }
 
 // Fills pos with the positions one index chooses along a dimension of the given extent: the
@@ -203,10 +202,8 @@ static void pick_list(Picks& pos, const M<T>& idx, int zero_one, int extent, con
   const int count = idx.size();
   if (zero_one >= 0) {
     int s = 0;
-    for (int t = 0; t < count; t++) {
-      const double x = static_cast<double>(v[t]);
-      if (x >= 1.0 && x < 2.0) pos[s++] = t + 1;
-    }
+    for (int t = 0; t < count; t++)
+      if (marked_one(static_cast<double>(v[t]))) pos[s++] = t + 1;
     return;
   }
   for (int t = 0; t < count; t++) {
@@ -216,6 +213,7 @@ static void pick_list(Picks& pos, const M<T>& idx, int zero_one, int extent, con
   }
 }
 
+// Dispatches on the number of indices; the result starts blank (see M(const Mr&, i_o_t)).
 template <class T>
 void M<T>::extract(const Mr<T>& src) {
   KORVEX_ASSERT(src.data.type != -1);
@@ -224,81 +222,91 @@ void M<T>::extract(const Mr<T>& src) {
   const M<T>& d = src.data;
   name = nullptr;
   type = d.type;
+  switch (src.indexed) {
+    case 0:
+      share_block(d, d.m, d.n);
+      name = d.name;
+      break;
+    case 1:
+      extract_one(d, src.idxr);
+      break;
+    case 2:
+      extract_two(d, src.idxr, src.idxc);
+      break;
+    default:
+      error("M(Mr&): unknown indexed");
+  }
+}
 
-  // Shares d's block under the given shape (reading through a colon copies nothing).
-  auto share = [&](int rows, int cols) {
-    m = rows;
-    n = cols;
-    capacity = d.capacity;
-    re = d.re;
-    im = d.im;
-    setpc(pc() + 1);
-  };
+// Shares d's block under the given shape (reading through a colon copies nothing).
+template <class T>
+void M<T>::share_block(const M<T>& d, int rows, int cols) {
+  m = rows;
+  n = cols;
+  capacity = d.capacity;
+  re = d.re;
+  im = d.im;
+  setpc(pc() + 1);
+}
 
-  if (src.indexed == 0) {
-    share(d.m, d.n);
-    name = d.name;
+// d(k): the no-value marker, a colon, a 0-1 index or positions.
+template <class T>
+void M<T>::extract_one(const M<T>& d, const M<T>& k) {
+  if (d.name == noval_name) {  // reading the no-value result tests as true
+    m = n = 1;
+    new_p(0);
+    re[0] = static_cast<T>(1);
     return;
   }
-
-  if (src.indexed == 1) {
-    const M<T>& k = src.idxr;
-    if (d.name == noval_name) {  // reading the no-value result tests as true
-      m = n = 1;
-      new_p(0);
-      re[0] = static_cast<T>(1);
-      return;
-    }
-    const int count = d.m * d.n;
-    if (is_colon(k.name)) {
-      if (count == 0) {
-        share(0, 0);
-      } else {
-        share(count, 1);
-      }
-      return;
-    }
-    const int kcount = k.m * k.n;
-    const int ones = kcount == count ? k.iszeroone() : -1;
-    if (ones >= 0) {  // 0-1 index: keeps the elements marked 1
-      m = d.m == 1 ? 1 : ones;
-      n = d.m == 1 ? ones : 1;
-      new_p(d.im != nullptr);
-      gather_mask(re, d.re, k.re, count);
-      if (im) gather_mask(im, d.im, k.re, count);
-      return;
-    }
-    // Positions in k's order; a column source gives a column, a row a row, else k's shape.
-    Picks pos(kcount);
-    for (int t = 0; t < kcount; t++) {
-      const double p = position(static_cast<double>(k.re[t]));
-      if (!in_range(p, count)) error("%s(%s): index out of matrix", d.name, k.name);
-      pos[t] = static_cast<int>(p);
-    }
-    if (d.n == 1) {
-      m = kcount;
-      n = 1;
-    } else if (d.m == 1) {
-      m = 1;
-      n = kcount;
+  const int count = d.m * d.n;
+  if (is_colon(k.name)) {
+    if (count == 0) {
+      share_block(d, 0, 0);
     } else {
-      m = k.m;
-      n = k.n;
+      share_block(d, count, 1);
     }
-    new_p(d.im != nullptr);
-    gather(re, d.re, pos, kcount);
-    if (im) gather(im, d.im, pos, kcount);
     return;
   }
+  const int kcount = k.m * k.n;
+  const int ones = kcount == count ? k.iszeroone() : -1;
+  if (ones >= 0) {  // 0-1 index: keeps the elements marked 1
+    m = d.m == 1 ? 1 : ones;
+    n = d.m == 1 ? ones : 1;
+    new_p(d.im != nullptr);
+    gather_mask(re, d.re, k.re, count);
+    if (im) gather_mask(im, d.im, k.re, count);
+    return;
+  }
+  // Positions in k's order; a column source gives a column, a row a row, else k's shape.
+  Picks pos(kcount);
+  for (int t = 0; t < kcount; t++) {
+    const double p = position(static_cast<double>(k.re[t]));
+    if (!in_range(p, count)) error("%s(%s): index out of matrix", d.name, k.name);
+    pos[t] = static_cast<int>(p);
+  }
+  if (d.n == 1) {
+    m = kcount;
+    n = 1;
+  } else if (d.m == 1) {
+    m = 1;
+    n = kcount;
+  } else {
+    m = k.m;
+    n = k.n;
+  }
+  new_p(d.im != nullptr);
+  gather(re, d.re, pos, kcount);
+  if (im) gather(im, d.im, pos, kcount);
+}
 
-  if (src.indexed != 2) error("M(Mr&): unknown indexed");
-
-  const M<T>& r = src.idxr;
-  const M<T>& c = src.idxc;
+// d(r, c): colons share, 0-1 lists keep the marked rows or columns, other lists choose
+// positions; the chosen columns are copied one by one.
+template <class T>
+void M<T>::extract_two(const M<T>& d, const M<T>& r, const M<T>& c) {
   const bool all_rows = is_colon(r.name);
   const bool all_cols = is_colon(c.name);
   if (all_rows && all_cols) {
-    share(d.m, d.n);
+    share_block(d, d.m, d.n);
     name = d.name;
     return;
   }
@@ -380,7 +388,7 @@ void M<T>::concatenate(const Ml<T>& src) {
   }
   if (width < 0) width = 0;
   if (static_cast<double>(rows) * static_cast<double>(width) > max_matrix_elements)
-    error("Matrix %s too large", name);
+    error_too_large(name);
   m = static_cast<int>(rows);
   n = static_cast<int>(width);
   new_p(complex);
@@ -402,12 +410,8 @@ void M<T>::concatenate(const Ml<T>& src) {
     for (int j = 0; j < e.n; j++) {
       const long long at = row_off + (col_off + j) * m;
       copy_data(re + at, e.re + static_cast<long long>(j) * e.m, e.m);
-      if (im == nullptr) continue;
-      if (e.im) {
-        copy_data(im + at, e.im + static_cast<long long>(j) * e.m, e.m);
-      } else {
-        zero_data(im + at, e.m);
-      }
+      if (im)
+        rules::copy_or_zero(im + at, e.im ? e.im + static_cast<long long>(j) * e.m : nullptr, e.m);
     }
     col_off += e.n;
     row_height = e.m;

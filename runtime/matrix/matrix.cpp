@@ -1,9 +1,6 @@
 // matrix.cpp: the matrix value type M<T>: allocation of the counted element block, sharing and
 // release, checked element access, the element-type conversions and the small value members.
-#include "korvex.h"
-
-#include <climits>
-#include <cmath>
+#include "index_rules.h"
 
 namespace korvex {
 
@@ -13,14 +10,9 @@ namespace {
 // Element conversions
 // ============================================================================================
 
-// Truncation toward zero. C++ leaves the conversion of NaN and of values outside int's range
-// undefined; here NaN gives 0 and everything else saturates, so no element value can trap.
-inline int trunc_to_int(double x) {
-  if (std::isnan(x)) return 0;
-  if (x >= 2147483647.0) return INT_MAX;
-  if (x <= -2147483648.0) return INT_MIN;
-  return static_cast<int>(x);
-}
+// Floating values convert by saturating truncation: C++ leaves the conversion of NaN and of
+// values outside int's range undefined, so that no element value can trap.
+using rules::trunc_to_int;
 
 // The language's ordinary conversion of one element: floating to int truncates toward zero,
 // anything to unsigned char keeps the low 8 bits (of the truncated value for floating types).
@@ -98,7 +90,7 @@ void M<T>::new_p(int c) {
   // The true product of the counts: 268435439 elements and more would overflow the 32-bit
   // byte count 16*(count+14) of a complex double block.
   const long long count = static_cast<long long>(m > 0 ? m : 0) * (n > 0 ? n : 0);
-  if (count > max_matrix_elements) error("Matrix %s too large", name);
+  if (count > max_matrix_elements) error_too_large(name);
   if (count <= 0) m = n = 0;
   const int e = static_cast<int>(count) + extra_slots;
   T* block;
@@ -150,7 +142,7 @@ M<T>::M(const char* s) : name(nullptr), type(1), m(0), n(0), capacity(0), re(nul
   // Text of an absent argument stays the absent-argument filler.
   if (s == missing_name) name = s;
   const size_t len = s ? std::strlen(s) : 0;
-  if (len > static_cast<size_t>(max_matrix_elements)) error("Matrix %s too large", name);
+  if (len > static_cast<size_t>(max_matrix_elements)) error_too_large(name);
   if (len > 0) {
     m = 1;
     n = static_cast<int>(len);
@@ -306,24 +298,28 @@ int M<T>::iszeroone() const {
   for (int k = 0; k < count; ++k) {
     const double x = re[k];
     if (!(x > -1 && x < 2)) return -1;
-    if (x >= 1) ++ones;
+    if (rules::marked_one(x)) ++ones;
   }
   return ones;
 }
 
 // lo and hi: the least and greatest index rounded half up by truncating x + 0.5 (so -3 gives
-// -2); ones: the elements that truncate to 1.
+// -2), saturated to int, with NaN read as 0; ones: the elements that truncate to 1.
 template <class T>
 void M<T>::analyze(int& lo, int& hi, int& ones) const {
   lo = hi = ones = 0;
   const int count = m * n;
-  for (int k = 0; k < count; ++k) {
-    const double x = re[k];
-    const int v = trunc_to_int(x + 0.5);
-    if (k == 0 || v < lo) lo = v;
-    if (k == 0 || v > hi) hi = v;
-    if (x >= 1 && x < 2) ++ones;
+  if (count == 0) return;
+  const index_rules::IndexSummary s = index_rules::summarize_index(re, count);
+  double low = s.lo;
+  double high = s.hi;
+  if (s.has_nan) {
+    low = low < 0 ? low : 0;
+    high = high > 0 ? high : 0;
   }
+  lo = trunc_to_int(low);
+  hi = trunc_to_int(high);
+  ones = s.ones;
 }
 
 template <class T>
@@ -347,12 +343,7 @@ void M<T>::deepcopy(int c, const M& src) {
   M copy(c, src.m, src.n);
   const int count = copy.m * copy.n;
   copy_data(copy.re, src.re, count);
-  if (c) {
-    if (src.im)
-      copy_data(copy.im, src.im, count);
-    else
-      zero_data(copy.im, count);
-  }
+  if (c) rules::copy_or_zero(copy.im, src.im, count);
   copy.type = src.type;
   *this = copy;
 }

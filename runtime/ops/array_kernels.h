@@ -3,36 +3,17 @@
 #ifndef KORVEX_ARRAY_KERNELS_H
 #define KORVEX_ARRAY_KERNELS_H
 
-#include <cstdint>
-#include <cstring>
+#include "common/rules.h"
 
 namespace korvex {
 namespace kern {
 
-// ============================================================================================
-// IEEE 754 field tests: exponent 2047 marks NaN (fraction non-zero) and infinity (fraction 0).
-// ============================================================================================
-
-inline std::uint64_t bits_of(double x) {
-  std::uint64_t u;
-  std::memcpy(&u, &x, sizeof u);
-  return u;
-}
-constexpr std::uint64_t exp_mask = 0x7FF0000000000000ull;
-constexpr std::uint64_t abs_mask = 0x7FFFFFFFFFFFFFFFull;
-
-inline bool is_nan(double x) { return (bits_of(x) & abs_mask) > exp_mask; }
-inline bool is_inf(double x) { return (bits_of(x) & abs_mask) == exp_mask; }
-inline bool is_finite(double x) { return (bits_of(x) & exp_mask) != exp_mask; }
-
-// Truncation toward zero that saturates instead of leaving out-of-range values undefined:
-// NaN gives 0, values beyond the int range give INT_MIN or INT_MAX.
-inline int trunc_to_int(double x) {
-  if (!(x == x)) return 0;
-  if (x >= 2147483647.0) return 2147483647;
-  if (x <= -2147483648.0) return -2147483647 - 1;
-  return static_cast<int>(x);
-}
+// The shared rules, reachable here under their old kern:: names.
+using rules::bits_of;
+using rules::is_finite;
+using rules::is_inf;
+using rules::is_nan;
+using rules::trunc_to_int;
 
 // ============================================================================================
 // Element rules used by more than one engine. An element is true when it is non-zero; NaN is
@@ -55,7 +36,8 @@ inline bool is_true(double re) { return re != 0; }
 inline bool is_true(double re, double im) { return re != 0 || im != 0; }
 
 // ============================================================================================
-// Array op array, array op scalar, scalar op array: c[k] = f(a[k], b[k]) for a rule f.
+// Array op array, array op scalar, scalar op array: c[k] = f(a[k], b[k]) for a rule f, and the
+// complex loop beside them.
 // The result never aliases an operand (the engines write into a fresh matrix), so the
 // restrict qualifiers hold and the loops vectorise where f allows.
 // ============================================================================================
@@ -74,6 +56,19 @@ inline void loop_vs(double* __restrict c, const double* __restrict a, double b, 
   for (int k = 0; k < n; k++) c[k] = F::rr(a[k], b);
 }
 
+// The complex forms: F::cx<AC, BC> (AC: a is complex, BC: b is complex) on both parts. An
+// operand step is 1 for a full operand and 0 for a scalar one, which thus meets every element
+// of the other; a real operand contributes the constant 0 as its imaginary part.
+template <class F, bool AC, bool BC>
+inline void loop_cx(double* cr, double* ci, const double* ar, const double* ai, int sa,
+                    const double* br, const double* bi, int sb, int n) {
+  for (int k = 0, ka = 0, kb = 0; k < n; k++, ka += sa, kb += sb) {
+    const double a_im = AC ? ai[ka] : 0.0;
+    const double b_im = BC ? bi[kb] : 0.0;
+    F::template cx<AC, BC>(ar[ka], a_im, br[kb], b_im, cr[k], ci[k]);
+  }
+}
+
 // ============================================================================================
 // Reductions over one column of n elements.
 // ============================================================================================
@@ -86,12 +81,10 @@ inline double col_sum(const double* x, int n) {
 
 // max and min stop at the first NaN and return it unchanged; otherwise a later equal element
 // replaces the accumulator (so max over +0 then -0 gives -0, as the scalar rule does).
-// Only NaN is unequal to itself: the self-comparison answers as the field test does, without
-// moving every element to an integer register.
 inline double col_max(const double* x, int n) {
   double acc = x[0];
   for (int k = 0; k < n; k++) {
-    if (x[k] != x[k]) return x[k];
+    if (is_nan(x[k])) return x[k];
     acc = acc > x[k] ? acc : x[k];
   }
   return acc;
@@ -99,7 +92,7 @@ inline double col_max(const double* x, int n) {
 inline double col_min(const double* x, int n) {
   double acc = x[0];
   for (int k = 0; k < n; k++) {
-    if (x[k] != x[k]) return x[k];
+    if (is_nan(x[k])) return x[k];
     acc = acc < x[k] ? acc : x[k];
   }
   return acc;

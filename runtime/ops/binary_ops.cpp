@@ -71,69 +71,96 @@ const char* binary_op_name(int code) {
 
 namespace {
 
+using kern::is_nan;
 using kern::is_true;
+using kern::trunc_to_int;
 using kern::truth;
 
-// Comparisons: NaN makes <, <=, == false and != true (the rules of cmp_lt.., inlined for the
-// real loops). The ordered ones look at real parts only.
-struct Lt {
-  static double rr(double a, double b) { return truth(a < b); }  // cmp_lt
+// Rules with a real result and no complex arithmetic of their own. RealParts<F>: F reads the
+// real parts only. RealResult<F>: F reads both parts of both operands; the real loops pass zero
+// imaginary parts, which the compiler folds away.
+template <double (*F)(double, double)>
+struct RealParts {
+  static double rr(double a, double b) { return F(a, b); }
   template <bool, bool>
   static void cx(double ar, double, double br, double, double& cr, double& ci) {
-    cr = cmp_lt(ar, br);
+    cr = F(ar, br);
     ci = 0;
   }
 };
-struct Le {
-  static double rr(double a, double b) { return truth(a <= b); }  // cmp_le
-  template <bool, bool>
-  static void cx(double ar, double, double br, double, double& cr, double& ci) {
-    cr = cmp_le(ar, br);
-    ci = 0;
-  }
-};
-struct Eq {
-  static double rr(double a, double b) { return truth(a == b); }  // cmp_eq
+template <double (*F)(double, double, double, double)>
+struct RealResult {
+  static double rr(double a, double b) { return F(a, 0.0, b, 0.0); }
   template <bool, bool>
   static void cx(double ar, double ai, double br, double bi, double& cr, double& ci) {
-    cr = truth(cmp_eq(ar, br) != 0 && cmp_eq(ai, bi) != 0);
-    ci = 0;
-  }
-};
-struct Ne {
-  static double rr(double a, double b) { return truth(!(a == b)); }  // cmp_ne
-  template <bool, bool>
-  static void cx(double ar, double ai, double br, double bi, double& cr, double& ci) {
-    cr = truth(cmp_ne(ar, br) != 0 || cmp_ne(ai, bi) != 0);
+    cr = F(ar, ai, br, bi);
     ci = 0;
   }
 };
 
-struct Or {
-  static double rr(double a, double b) { return truth(is_true(a) || is_true(b)); }
+// The logical rules: F combines the operands' truth values (non-zero real or imaginary part).
+template <bool (*F)(bool, bool)>
+struct Logical {
+  static double rr(double a, double b) { return truth(F(is_true(a), is_true(b))); }
   template <bool, bool>
   static void cx(double ar, double ai, double br, double bi, double& cr, double& ci) {
-    cr = truth(is_true(ar, ai) || is_true(br, bi));
+    cr = truth(F(is_true(ar, ai), is_true(br, bi)));
     ci = 0;
   }
 };
-struct And {
-  static double rr(double a, double b) { return truth(is_true(a) && is_true(b)); }
+
+// The exponent is truncated toward zero; beyond the int range it saturates (ldexp then gives
+// ±Inf or 0), and a NaN exponent gives NaN.
+double scale_pow2(double a, double b) {
+  return is_nan(b) ? nan_value : std::ldexp(a, trunc_to_int(b));
+}
+
+// A rule whose complex form is a kernel of kernels.cpp.
+using ComplexKernel = void (*)(const double*, const double*, const double*, const double*, double*,
+                               double*);
+template <double (*R)(double, double), ComplexKernel K>
+struct Kernel {
+  static double rr(double a, double b) { return R(a, b); }
   template <bool, bool>
   static void cx(double ar, double ai, double br, double bi, double& cr, double& ci) {
-    cr = truth(is_true(ar, ai) && is_true(br, bi));
-    ci = 0;
+    K(&ar, &ai, &br, &bi, &cr, &ci);
   }
 };
-struct Xor {
-  static double rr(double a, double b) { return truth(is_true(a) != is_true(b)); }
-  template <bool, bool>
-  static void cx(double ar, double ai, double br, double bi, double& cr, double& ci) {
-    bool ta = is_true(ar, ai), tb = is_true(br, bi);
-    cr = truth(ta || tb) - truth(ta && tb);
-    ci = 0;
-  }
-};
+
+// clang-format off
+// Comparisons: NaN makes <, <=, == false and != true. The ordered ones read real parts only.
+double less(double a, double b) { return truth(a < b); }
+double less_eq(double a, double b) { return truth(a <= b); }
+double equal(double a, double ai, double b, double bi) { return truth(a == b && ai == bi); }
+double unequal(double a, double ai, double b, double bi) { return truth(!(a == b) || !(ai == bi)); }
+// Logic: an element is true when its real or imaginary part is non-zero (NaN included).
+bool either(bool p, bool q) { return p || q; }
+bool both(bool p, bool q) { return p && q; }
+bool one_of(bool p, bool q) { return p != q; }
+double angle(double a, double b) { return std::atan2(a, b); }
+double remainder_of(double a, double b) { return rem(a, b); }
+// x .^ 0 is 1 for every x, NaN included; a NaN exponent is not 0 and goes to rpow.
+double power(double a, double b) { return b == 0 ? 1.0 : rpow(a, b); }
+double product(double a, double b) { return a * b; }
+// The scalar rules take the second operand first: min(b, a) and max(b, a).
+double lesser(double a, double b) { return kern::min_rule(b, a, nan_value); }
+double greater(double a, double b) { return kern::max_rule(b, a, nan_value); }
+
+using Lt     = RealParts<less>;
+using Le     = RealParts<less_eq>;
+using Eq     = RealResult<equal>;
+using Ne     = RealResult<unequal>;
+using Or     = Logical<either>;
+using And    = Logical<both>;
+using Xor    = Logical<one_of>;
+using Atan2  = RealParts<angle>;
+using Rem    = RealParts<remainder_of>;
+using Pow2   = RealParts<scale_pow2>;
+using Mul    = Kernel<product, cmul>;
+using Pow    = Kernel<power, pow>;
+using Min    = Kernel<lesser, min>;
+using Max    = Kernel<greater, max>;
+// clang-format on
 
 // With one complex operand the imaginary part is copied (or negated), not computed as x ± 0,
 // which would turn a -0 imaginary part into +0.
@@ -154,13 +181,6 @@ struct Sub {
   }
 };
 
-struct Mul {
-  static double rr(double a, double b) { return a * b; }
-  template <bool, bool>
-  static void cx(double ar, double ai, double br, double bi, double& cr, double& ci) {
-    cmul(&ar, &ai, &br, &bi, &cr, &ci);
-  }
-};
 // A real divisor divides both parts directly; div would force a zero imaginary part to +0.
 struct Div {
   static double rr(double a, double b) { return a / b; }
@@ -186,59 +206,6 @@ struct InvDiv {
     }
   }
 };
-// x .^ 0 is 1 for every x, NaN included; a NaN exponent is not 0 and goes to rpow.
-struct Pow {
-  static double rr(double a, double b) { return b == 0 ? 1.0 : rpow(a, b); }
-  template <bool, bool>
-  static void cx(double ar, double ai, double br, double bi, double& cr, double& ci) {
-    pow(&ar, &ai, &br, &bi, &cr, &ci);
-  }
-};
-
-struct Atan2 {
-  static double rr(double a, double b) { return std::atan2(a, b); }
-  template <bool, bool>
-  static void cx(double ar, double, double br, double, double& cr, double& ci) {
-    cr = std::atan2(ar, br);
-    ci = 0;
-  }
-};
-struct Rem {
-  static double rr(double a, double b) { return rem(a, b); }
-  template <bool, bool>
-  static void cx(double ar, double, double br, double, double& cr, double& ci) {
-    cr = rem(ar, br);
-    ci = 0;
-  }
-};
-// The exponent is truncated toward zero; beyond the int range it saturates (ldexp then gives
-// ±Inf or 0), and a NaN exponent gives NaN.
-struct Pow2 {
-  static double rr(double a, double b) {
-    return kern::is_nan(b) ? nan_value : std::ldexp(a, kern::trunc_to_int(b));
-  }
-  template <bool, bool>
-  static void cx(double ar, double, double br, double, double& cr, double& ci) {
-    cr = rr(ar, br);
-    ci = 0;
-  }
-};
-
-// The scalar rules take the second operand first: min(b, a) and max(b, a).
-struct Min {
-  static double rr(double a, double b) { return kern::min_rule(b, a, nan_value); }
-  template <bool, bool>
-  static void cx(double ar, double ai, double br, double bi, double& cr, double& ci) {
-    min(&ar, &ai, &br, &bi, &cr, &ci);
-  }
-};
-struct Max {
-  static double rr(double a, double b) { return kern::max_rule(b, a, nan_value); }
-  template <bool, bool>
-  static void cx(double ar, double ai, double br, double bi, double& cr, double& ci) {
-    max(&ar, &ai, &br, &bi, &cr, &ci);
-  }
-};
 
 // ============================================================================================
 // Loops. The shapes are resolved before these run: n result elements, and an operand step of 1
@@ -262,15 +229,9 @@ void real_loop(const Operands& p) {
     kern::loop_vs<F>(p.cr, p.ar, p.br[0], p.n);
 }
 
-// A real operand contributes the constant 0 as its imaginary part.
 template <class F, bool AC, bool BC>
 void complex_loop(const Operands& p) {
-  const int sa = p.sa, sb = p.sb, n = p.n;
-  for (int k = 0, ka = 0, kb = 0; k < n; k++, ka += sa, kb += sb) {
-    double ai = AC ? p.ai[ka] : 0.0;
-    double bi = BC ? p.bi[kb] : 0.0;
-    F::template cx<AC, BC>(p.ar[ka], ai, p.br[kb], bi, p.cr[k], p.ci[k]);
-  }
+  kern::loop_cx<F, AC, BC>(p.cr, p.ci, p.ar, p.ai, p.sa, p.br, p.bi, p.sb, p.n);
 }
 
 template <class F>

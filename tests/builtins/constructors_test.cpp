@@ -9,58 +9,62 @@ using V = std::vector<double>;
 
 const double first_uniform = 0.21895918632809036, first_normal = 1.16495351050066;
 
-static M<double> S(double d) { return M<double>(d); }
-static M<double> T(const char* s) { return M<double>(s); }
-static std::string text(const M<double>& x) { return std::string(x.addr(), x.addr() + x.size()); }
-
 // A 1x1 size is rounded half up (h(2.5) = 3), a 1x2 gives both sizes and ignores b, any other
 // matrix gives its own shape; a size below 1 gives 0x0.
 TEST(Constructors, ShapeRuleRoundsScalarsAndTakesOtherShapesAsTheyAre) {
-  const M<double> e, m32 = mat(3, 2, {1, 1, 1, 1, 1, 1});
+  const M<double> e, m32 = by_cols(3, 2, {1, 1, 1, 1, 1, 1});
   // clang-format off
   const struct { M<double> a, b; int m, n; } rows[] = {
-      {S(2), S(3), 2, 3}, {mat(1, 2, {2, 3}), e, 2, 3}, {mat(1, 3, {7, 8, 9}), S(9), 1, 3},
-      {m32, e, 3, 2}, {S(2.5), S(2.5), 3, 3}, {S(2.4), S(1), 2, 1}, {S(-2), S(-2), 0, 0},
-      {S(3), S(0.49), 0, 0}, {S(std::nan("")), S(2), 0, 0}, {mat(1, 2, {-1, 5}), e, 0, 0}};
+      {scalar(2), scalar(3), 2, 3}, {row({2, 3}), e, 2, 3}, {m32, e, 3, 2},
+      {row({7, 8, 9}), scalar(9), 1, 3}, {scalar(2.5), scalar(2.5), 3, 3},
+      {scalar(2.4), scalar(1), 2, 1}, {scalar(-2), scalar(-2), 0, 0},
+      {scalar(3), scalar(0.49), 0, 0}, {row({-1, 5}), e, 0, 0},
+      {scalar(std::nan("")), scalar(2), 0, 0}};
   // clang-format on
   for (const auto& r : rows) {
     M<double> z = zeros(r.a, r.b);
-    EXPECT_TRUE(z.rows() == r.m && z.cols() == r.n && all_same(reals(z), V(z.size(), 0.0)))
-        << "row " << &r - rows;
+    EXPECT_EQ(z.rows(), r.m) << "row " << &r - rows;
+    EXPECT_EQ(z.cols(), r.n) << "row " << &r - rows;
+    EXPECT_TRUE(all_same(reals(z), V(z.size(), 0.0))) << "row " << &r - rows;
   }
 }
 
 TEST(Constructors, FillsOnesIdentityAndComplexZerosAndReportsBadArguments) {
-  EXPECT_EQ(reals(ones(S(1), S(2))), (V{1, 1}));
-  EXPECT_EQ(reals(eye(S(2), S(3))), (V{1, 0, 0, 1, 0, 0}));
+  EXPECT_EQ(reals(ones(scalar(1), scalar(2))), (V{1, 1}));
+  EXPECT_EQ(reals(eye(scalar(2), scalar(3))), (V{1, 0, 0, 1, 0, 0}));
   EXPECT_EQ(reals(eye_shape(0, 3, 2)), (V{1, 0, 0, 0, 1, 0}));
   M<double> a(2.0), e("n", 0, 0);
-  for (const M<double>& c : {eye01_op(a, a, op_czeros), zeros_shape(1, 2, 2)})
-    EXPECT_TRUE(c.isc() && imags(c) == V(4, 0.0));
-  auto die = testing::ExitedWithCode(1);
-  EXPECT_EXIT(eye01_op(a, a, op_max), die, "^error: eye01_op: unknown op\n$");
-  EXPECT_EXIT(zeros(a, e), die, "error: n.r\\(\\): matrix is empty");
-  EXPECT_EXIT(zeros(S(1e10)), die, "error: Matrix .* too large");
+  for (const M<double>& c : {eye01_op(a, a, op_czeros), zeros_shape(1, 2, 2)}) {
+    EXPECT_TRUE(c.isc());
+    EXPECT_EQ(imags(c), V(4, 0.0));
+  }
+  EXPECT_ERROR(eye01_op(a, a, op_max), "eye01_op: unknown op");
+  EXPECT_ERROR(zeros(a, e), "n.r(): matrix is empty");
+  EXPECT_ERROR(zeros(scalar(1e10)), "Matrix ? too large");
 }
 
 TEST(Constructors, KeywordsSwitchModeReportTheDistributionAndSeed) {
   rand_state = randn_state = rand_normal_mode = 0;
-  EXPECT_EQ(reals(randM(S(1), S(2))), (V{first_uniform, 0.04704461621448613}));
-  EXPECT_EQ(text(randM(T("dist"))), "uniform");
-  EXPECT_TRUE(randM(T("normal")).issamename(x_M.getname()));
-  M<double> dist = randM(T("dist"));
-  EXPECT_TRUE(text(dist) == "norm" && dist.getdm() == 1);
-  EXPECT_NEAR(reals(randM(S(1)))[0], first_normal, 1e-13);  // from the normal state
-  randM(mat(1, 7, {'u', 'n', 'i', 'f', 'o', 'r', 'm'}));  // any matrix of the codes is the keyword
+  EXPECT_EQ(reals(randM(scalar(1), scalar(2))), (V{first_uniform, 0.04704461621448613}));
+  EXPECT_EQ(chars_of(randM(text("dist"))), "uniform");
+  EXPECT_TRUE(randM(text("normal")).issamename(x_M.getname()));
+  M<double> dist = randM(text("dist"));
+  EXPECT_EQ(chars_of(dist), "norm");
+  EXPECT_EQ(dist.getdm(), 1);
+  EXPECT_NEAR(reals(randM(scalar(1)))[0], first_normal, 1e-13);  // from the normal state
+  randM(by_cols(1, 7,
+                {'u', 'n', 'i', 'f', 'o', 'r', 'm'}));  // any matrix of the codes is the keyword
   EXPECT_EQ(randM(), 0.678864716868319);  // the third uniform state: untouched by the normal
   randn_state = 0;
-  M<double> n6 = randn(T("normal"));  // randn knows only "seed": a 1x6 shape of normal draws
-  EXPECT_TRUE(n6.size() == 6 && std::fabs(reals(n6)[0] - first_normal) < 1e-13);
+  M<double> n6 = randn(text("normal"));  // randn knows only "seed": a 1x6 shape of normal draws
+  EXPECT_EQ(n6.size(), 6);
+  EXPECT_TRUE(std::fabs(reals(n6)[0] - first_normal) < 1e-13);
 
-  EXPECT_TRUE(randM(T("seed"), S(2)).issamename(x_M.getname()));
-  EXPECT_EQ(reals(randM(T("seed"))), V{131072});
-  randn(T("seed"), mat(1, 2, {2, 7}));
-  EXPECT_TRUE(reals(randn(T("seed"))) == V{2} && rand_state == 131072);
-  randM(T("seed"), S(0));  // a zero state restarts on the next draw
+  EXPECT_TRUE(randM(text("seed"), scalar(2)).issamename(x_M.getname()));
+  EXPECT_EQ(reals(randM(text("seed"))), V{131072});
+  randn(text("seed"), row({2, 7}));
+  EXPECT_EQ(reals(randn(text("seed"))), V{2});
+  EXPECT_EQ(rand_state, 131072);
+  randM(text("seed"), scalar(0));  // a zero state restarts on the next draw
   EXPECT_EQ(randM(), first_uniform);
 }

@@ -10,15 +10,20 @@ using namespace korvex;
 TEST(Ieee, ClassifiesEveryKindOfDoubleAndConvertsToInt) {
   const double inf = HUGE_VAL, nan = std::nan(""), tiny = std::numeric_limits<double>::denorm_min();
   const int imax = 2147483647, imin = -imax - 1;
-  // x, isnan·1000 + isinf·100 + finite·10 + sign, toint
-  const double rows[][3] = {{nan, 1000, 0},    {-nan, 1001, 0},   {inf, 100, imax},
-                            {-inf, 101, imax}, {1e308, 10, imax}, {-0.0, 11, 0},
-                            {tiny, 10, 0},     {-2.7, 11, -2},    {-1e10, 11, imin}};
+  // clang-format off
+  // x, isnan, isinf, finite, sign, toint
+  const double rows[][6] = {
+      {nan, 1, 0, 0, 0, 0},      {-nan, 1, 0, 0, 1, 0},  {inf, 0, 1, 0, 0, imax},
+      {-inf, 0, 1, 0, 1, imax},  {1e308, 0, 0, 1, 0, imax}, {-0.0, 0, 0, 1, 1, 0},
+      {tiny, 0, 0, 1, 0, 0},     {-2.7, 0, 0, 1, 1, -2},  {-1e10, 0, 0, 1, 1, imin}};
+  // clang-format on
   for (const auto& r : rows) {
     const double x = r[0];
-    const int fields =
-        ieee_isnan(x) * 1000 + ieee_isinf(x) * 100 + ieee_finite(x) * 10 + ieee_sign(x);
-    EXPECT_TRUE(fields == r[1] && ieee_toint(x) == r[2]) << x;
+    EXPECT_EQ(ieee_isnan(x), r[1]) << x;
+    EXPECT_EQ(ieee_isinf(x), r[2]) << x;
+    EXPECT_EQ(ieee_finite(x), r[3]) << x;
+    EXPECT_EQ(ieee_sign(x), r[4]) << x;
+    EXPECT_EQ(ieee_toint(x), r[5]) << x;
   }
 }
 
@@ -27,7 +32,10 @@ TEST(Ieee, ClassifiesEveryKindOfDoubleAndConvertsToInt) {
 TEST(Ieee, FieldsSplitAndComposeWithMasking) {
   unsigned lo, hi, exp, sign;
   ieee_fields(-1.5, lo, hi, exp, sign);
-  EXPECT_TRUE(lo == 0 && hi == 0x80000u && exp == 1023 && sign == 1);
+  EXPECT_EQ(lo, 0u);
+  EXPECT_EQ(hi, 0x80000u);
+  EXPECT_EQ(exp, 1023u);
+  EXPECT_EQ(sign, 1u);
   EXPECT_EQ(ieee_compose(0, 0x80000u, 1023, 1), -1.5);
   EXPECT_EQ(ieee_compose(1, 0, 1023, 0), 1 + std::ldexp(1.0, -52));
   EXPECT_EQ(ieee_compose(0, 0, 2047, 1), -HUGE_VAL);

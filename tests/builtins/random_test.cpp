@@ -28,7 +28,9 @@ TEST(Random, UniformSequenceFromAFreshStateAndAtTheTopState) {
 TEST(Random, NormalDrawRejectsOutsideTheDiscAndRestartsFromAnUnusableState) {
   rand_state = randn_state = 0;
   EXPECT_NEAR(rand_normal(), 1.16495351050066, 1e-13);
-  EXPECT_TRUE(randn_state == 1458777923.0 && rand_state == 0);  // the uniform state untouched
+  // The uniform state untouched.
+  EXPECT_EQ(randn_state, 1458777923.0);
+  EXPECT_EQ(rand_state, 0);
   for (double bad : {-3.0, std::nan(""), HUGE_VAL, 1e305}) {
     randn_state = bad;
     EXPECT_NEAR(rand_normal(), 1.16495351050066, 1e-13) << bad;

@@ -5,7 +5,6 @@
 #include "../support/started_runtime.h"
 
 using namespace korvex;
-using korvex_test::mat;
 
 namespace {
 
@@ -69,7 +68,7 @@ TEST(Mstr, MatrixFormReadsRealPartsInColumnOrder) {
   char buf[16];
   Mstr(M<double>("hi there"), buf, sizeof buf);
   EXPECT_STREQ(buf, "hi there");
-  M<double> z = korvex_test::cmat(2, 2, {'a', 'b', 'c', 'd'}, {1, 2, 3, 4});
+  M<double> z = korvex_test::by_cols(2, 2, {'a', 'b', 'c', 'd'}, {1, 2, 3, 4});
   Mstr(z, buf, sizeof buf);
   EXPECT_STREQ(buf, "abcd");
   Mstr(M<double>(0, 0, 0), buf, sizeof buf);

@@ -5,18 +5,14 @@
 #include <cmath>
 #include <vector>
 
+#include "../support/matrix_builders.h"
 #include "call_helpers.h"
 #include "gateway.h"
 
 namespace {
 
 using korvex::M;
-
-M<double> column_of(const std::vector<double>& v) {
-  M<double> x(0, static_cast<int>(v.size()), 1);
-  for (std::size_t k = 0; k < v.size(); ++k) x.addr()[k] = v[k];
-  return x;
-}
+using korvex_test::col;
 
 // The calling-convention globals, restored after each test.
 class Model2 : public testing::Test {
@@ -43,11 +39,11 @@ TEST_F(Model2, EvaluatesTheSixthPowerThroughTheWrapper) {
 }
 
 TEST_F(Model2, TranslatedFunctionsCubeThenSquare) {
-  M<double> cube = korvex::func(column_of({-2, 3}));
+  M<double> cube = korvex::func(col({-2, 3}));
   EXPECT_EQ(cube.rows(), 2);
   EXPECT_DOUBLE_EQ(*cube.r(1.0), -8);
   EXPECT_EQ(*cube.r(2.0), 27);
-  M<double> sixth = korvex::korvexfunc2(column_of({-2}), 1.0, M<double>());
+  M<double> sixth = korvex::korvexfunc2(col({-2}), 1.0, M<double>());
   EXPECT_DOUBLE_EQ(*sixth.r(1.0), 64);
   EXPECT_EQ(korvex::korvexfunc2(M<double>(), 0.0, M<double>()).size(), 0);
   EXPECT_EQ(korvex::func(M<double>()).size(), 0);
@@ -72,7 +68,7 @@ M<double> probe(M<double> x) {
 TEST_F(Model2, CallingConventionSavesSetsAndRestoresTheCounts) {
   korvex::nargin = 7;
   korvex::nargout = 5;
-  probe(column_of({1}));
+  probe(col({1}));
   EXPECT_EQ(seen_before, 2);
   EXPECT_EQ(seen_after, 2) << "func restores its caller's nargin";
   EXPECT_EQ(korvex::nargin, 7);
@@ -82,7 +78,7 @@ TEST_F(Model2, CallingConventionSavesSetsAndRestoresTheCounts) {
   korvex::nargin = 2;
   korvex::nargin_set = 1;
   korvex::nargout_set = 1;
-  korvex::korvexfunc2(column_of({1}), 1.0, M<double>());
+  korvex::korvexfunc2(col({1}), 1.0, M<double>());
   EXPECT_EQ(korvex::nargin, 2);
   EXPECT_EQ(korvex::nargout, 5);
   EXPECT_EQ(korvex::nargin_set, 0);

@@ -14,7 +14,8 @@ TEST(Model1, SumsInItsOrderAndWritesOnlyMComponents) {
   double x[] = {0.7, 1e-8, 3e-8}, f[] = {-1, -1, -1, -1};
   korvex::val_getfun1(x, 3, f, 3, nullptr, 0, 0);
   const double s0 = x[0] * x[0], s1 = x[1] * x[1], s2 = x[2] * x[2];
-  EXPECT_NE(s2 + (s1 + (s0 + (s0 + s0))), 3 * s0 + (s1 + s2));
+  ASSERT_NE(s2 + (s1 + (s0 + (s0 + s0))), 3 * s0 + (s1 + s2))
+      << "precondition: the data tells the summation orders apart";
   EXPECT_EQ(bits({f[0], f[1], f[2], f[3]}),
             bits({s2 + (s1 + (s0 + (s0 + s0))), s0 + s1, s0 + s2, -1}));
   for (int m : {0, -3}) {

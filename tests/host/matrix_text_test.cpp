@@ -35,7 +35,8 @@ TEST(Literal, ReadsNumbersMatricesAndZerosColumnMajor) {
     EXPECT_EQ(lit.values, values) << text;
   }
   ASSERT_TRUE(parse_literal("[NaN -0]", lit, why));
-  EXPECT_TRUE(std::isnan(lit.values[0]) && std::signbit(lit.values[1]));
+  EXPECT_TRUE(std::isnan(lit.values[0]));
+  EXPECT_TRUE(std::signbit(lit.values[1]));
 }
 
 TEST(Literal, RejectsMalformedTextSayingWhy) {

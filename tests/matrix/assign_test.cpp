@@ -5,39 +5,41 @@
 #include "../support/matrix_builders.h"
 
 using namespace korvex;
-using namespace korvex_test::rowwise;
+using namespace korvex_test;
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
-static M<double> S(double d) { return M<double>(d); }
 static const M<double> none;  // the empty source of a deletion
 
 TEST(Assign, GrowsARowOrAColumnInPlaceWithinCapacity) {
   const int chunks = fs_used;
-  M<double> a("a", 0, 0), sq = mat(2, 2, {1, 2, 3, 4}), c = col({1, 2, 3});
+  M<double> a("a", 0, 0), sq = by_rows(2, 2, {1, 2, 3, 4}), c = col({1, 2, 3});
   const double* block = a.addr();
-  a(S(3)) = 7.0;
-  a(S(5)) = 1.0;
+  a(scalar(3)) = 7.0;
+  a(scalar(5)) = 1.0;
   EXPECT_TRUE(Is(a, 1, 5, {0, 0, 7, 0, 1}));
-  a(S(6)) = 2.0;  // the last of the 6 spare slots
+  a(scalar(6)) = 2.0;  // the last of the 6 spare slots
   EXPECT_EQ(a.addr(), block);
   a(row({7, 2})) = row({3, 5});  // past capacity: new storage; the grown chunk goes back
-  EXPECT_TRUE(Is(a, 1, 7, {0, 5, 7, 0, 1, 2, 3}) && a.getname()[0] == 'a');
+  EXPECT_TRUE(Is(a, 1, 7, {0, 5, 7, 0, 1, 2, 3}));
+  EXPECT_EQ(a.getname()[0], 'a');
   EXPECT_EQ(fs_used, chunks);
-  sq(S(6)) = 1.0;  // old elements in column-major order first
-  c(S(5)) = 9.0;
+  sq(scalar(6)) = 1.0;  // old elements in column-major order first
+  c(scalar(5)) = 9.0;
   EXPECT_TRUE(Is(sq, 6, 1, {1, 3, 2, 4, 0, 1}));
   EXPECT_TRUE(Is(c, 5, 1, {1, 2, 3, 0, 9}));
 }
 
 TEST(Assign, ColonKeepsTheShapeOrTakesTheSources) {
-  M<double> a("a", 0, 0), sq = mat(2, 2, {1, 2, 3, 4}, "sq"), text("abc");
+  M<double> a("a", 0, 0), sq = by_rows(2, 2, {1, 2, 3, 4}, "sq"), text("abc");
   const double* block = sq.addr();
   a(c_p) = row({1, 2, 3});
   sq(c_p) = row({5, 6, 7, 8});
   text(c_p) = none;  // empty source: 0x0, the kind kept
   EXPECT_TRUE(Is(a, 1, 3, {1, 2, 3}));
-  EXPECT_TRUE(Is(sq, 2, 2, {5, 7, 6, 8}) && sq.addr() == block);
-  EXPECT_TRUE(Is(text, 0, 0, {}) && text.getdm() == 1);
+  EXPECT_TRUE(Is(sq, 2, 2, {5, 7, 6, 8}));
+  EXPECT_EQ(sq.addr(), block);
+  EXPECT_TRUE(Is(text, 0, 0, {}));
+  EXPECT_EQ(text.getdm(), 1);
   EXPECT_ERROR(sq(c_p) = row({1, 2, 3}, "b"), "sq(:)=b: size(b) different than size(sq)");
 }
 
@@ -64,18 +66,18 @@ TEST(Assign, ZeroOneIndexRepeatedPositionsAndBadIndices) {
 }
 
 TEST(Assign, DeletesThroughOneIndex) {
-  M<double> r = row({1, 2, 3}), c = col({1, 2, 3}), sq = mat(2, 2, {1, 2, 3, 4});
+  M<double> r = row({1, 2, 3}), c = col({1, 2, 3}), sq = by_rows(2, 2, {1, 2, 3, 4});
   M<double> mask = row({1, 2, 3}), z = crow({1, 2, 3}, {4, 5, 6});
   r(row({1, 1, 9})) = none;  // a repeat counts once, past the end is ignored
   c(row({3, 1})) = none;     // one column stays a column
-  sq(S(2)) = none;           // anything else becomes a row
+  sq(scalar(2)) = none;      // anything else becomes a row
   mask(row({0, 1, 1})) = none;
-  z(S(1)) = none;
+  z(scalar(1)) = none;
   EXPECT_TRUE(Is(r, 1, 2, {2, 3}));
   EXPECT_TRUE(Is(c, 1, 1, {2}));
   EXPECT_TRUE(Is(sq, 1, 3, {1, 2, 4}));
   EXPECT_TRUE(Is(mask, 1, 1, {1}));
-  mask(S(1)) = none;
+  mask(scalar(1)) = none;
   EXPECT_TRUE(Is(mask, 0, 0, {}));
   EXPECT_TRUE(Is(z, 1, 2, {2, 3}, {5, 6}));
 }
@@ -83,12 +85,14 @@ TEST(Assign, DeletesThroughOneIndex) {
 TEST(Assign, CopiesOnWriteAndKeepsTheKind) {
   const M<double> a("abc");
   M<double> b = a, c = a, d = a, e = a, f = a;
-  b(S(1)) = 5.0;
-  c(S(4)) = 4.0;  // growth of a shared block within its capacity still copies
+  b(scalar(1)) = 5.0;
+  c(scalar(4)) = 4.0;  // growth of a shared block within its capacity still copies
   d(c_p) = row({7, 8, 9});
-  e(S(1), S(2)) = 0.0;
-  f(S(2)) = none;
-  EXPECT_TRUE(Is(a, 1, 3, {97, 98, 99}) && a.pc() == 1);  // every writer left the block
+  e(scalar(1), scalar(2)) = 0.0;
+  f(scalar(2)) = none;
+  // Every writer left the block.
+  EXPECT_TRUE(Is(a, 1, 3, {97, 98, 99}));
+  EXPECT_EQ(a.pc(), 1);
   EXPECT_TRUE(Is(b, 1, 3, {5, 98, 99}));
   EXPECT_TRUE(Is(c, 1, 4, {97, 98, 99, 4}));
   EXPECT_TRUE(Is(d, 1, 3, {7, 8, 9}));
@@ -111,43 +115,44 @@ TEST(Assign, IndexOrSourceAliasingTheTarget) {
 
 TEST(Assign, RealIntoComplexAndComplexIntoReal) {
   M<double> z = crow({1, 2}, {3, 4}), z2 = z, z3 = z, real = row({1, 2, 3});
-  z(S(2)) = 9.0;
-  z(S(3)) = 5.0;
+  z(scalar(2)) = 9.0;
+  z(scalar(3)) = 5.0;
   z2(c_p) = row({7, 8});
-  z3(S(1), S(1)) = 6.0;
-  real(S(2)) = crow({5}, {-1});
+  z3(scalar(1), scalar(1)) = 6.0;
+  real(scalar(2)) = crow({5}, {-1});
   EXPECT_TRUE(Is(z, 1, 3, {1, 9, 5}, {3, 0, 0}));
   EXPECT_TRUE(Is(z2, 1, 2, {7, 8}, {0, 0}));
   EXPECT_TRUE(Is(z3, 1, 2, {6, 2}, {0, 4}));
   EXPECT_TRUE(Is(real, 1, 3, {1, 5, 3}, {0, -1, 0}));
   // A complex source promotes the target even when it writes nothing or deletes.
-  M<double> untouched = row({1, 2}), deleted = mat(2, 2, {1, 2, 3, 4}), none(0, 0, 0);
+  M<double> untouched = row({1, 2}), deleted = by_rows(2, 2, {1, 2, 3, 4}), none(0, 0, 0);
   untouched(none) = crow({5}, {-1});
-  deleted(S(1), c_p) = M<double>(1, 0, 0);
+  deleted(scalar(1), c_p) = M<double>(1, 0, 0);
   EXPECT_TRUE(Is(untouched, 1, 2, {1, 2}, {0, 0}));
   EXPECT_TRUE(Is(deleted, 1, 2, {3, 4}, {0, 0}));
 }
 
 TEST(Assign2, GrowsWithZerosKeepingPlacesAndColonCoversTheSource) {
-  M<double> s = mat(2, 2, {1, 2, 3, 4}), e("e", 0, 0);
-  s(S(3), S(4)) = 5.0;
-  e(row({2, 1}), S(2)) = col({7, 8});
+  M<double> s = by_rows(2, 2, {1, 2, 3, 4}), e("e", 0, 0);
+  s(scalar(3), scalar(4)) = 5.0;
+  e(row({2, 1}), scalar(2)) = col({7, 8});
   EXPECT_TRUE(Is(s, 3, 4, {1, 2, 0, 0, 3, 4, 0, 0, 0, 0, 0, 5}));
   EXPECT_TRUE(Is(e, 2, 2, {0, 8, 0, 7}));
-  M<double> a = mat(3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9}), g = row({1, 2}), n = row({1}, "n");
-  a(c_p, S(2)) = col({0, 0, 0});
-  a(S(2), c_p) = row({-1, -2, -3});
-  a(c_p, S(1)) = S(5);         // b has one row: the colon covers one row
-  g(c_p, S(4)) = col({6, 7});  // the colon grows to b's rows
-  n(c_p, c_p) = mat(2, 1, {3, 4});
-  n(none, S(1)) = S(3);  // an empty index list writes nothing
+  M<double> a = by_rows(3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9}), g = row({1, 2}), n = row({1}, "n");
+  a(c_p, scalar(2)) = col({0, 0, 0});
+  a(scalar(2), c_p) = row({-1, -2, -3});
+  a(c_p, scalar(1)) = scalar(5);    // b has one row: the colon covers one row
+  g(c_p, scalar(4)) = col({6, 7});  // the colon grows to b's rows
+  n(c_p, c_p) = by_rows(2, 1, {3, 4});
+  n(none, scalar(1)) = scalar(3);  // an empty index list writes nothing
   EXPECT_TRUE(Is(a, 3, 3, {5, 0, 3, -1, -2, -3, 7, 0, 9}));
   EXPECT_TRUE(Is(g, 2, 4, {1, 2, 0, 6, 0, 0, 0, 7}));
-  EXPECT_TRUE(Is(n, 2, 1, {3, 4}) && n.getname()[0] == 'n');
+  EXPECT_TRUE(Is(n, 2, 1, {3, 4}));
+  EXPECT_EQ(n.getname()[0], 'n');
 }
 
 TEST(Assign2, MessagesNameEveryMatrix) {
-  M<double> a = mat(2, 2, {1, 2, 3, 4}, "a");
+  M<double> a = by_rows(2, 2, {1, 2, 3, 4}, "a");
   const M<double> r = row({1, 2}, "r"), c = row({1}, "c"), b = row({1}, "b");
   EXPECT_ERROR(a(r, c) = row({1, 2, 3}, "b"),
                "a(r,c)=b: size(row index)*size(col index) is different than size(source)");
@@ -157,19 +162,20 @@ TEST(Assign2, MessagesNameEveryMatrix) {
 }
 
 TEST(Assign2, DeletesRowsAndColumns) {
-  const M<double> base = mat(3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9});
+  const M<double> base = by_rows(3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9});
   M<double> a = base, b = base, c = base, d = base, e = base, z = crow({1, 2, 3}, {4, 5, 6});
-  a(S(2), c_p) = none;
+  a(scalar(2), c_p) = none;
   b(c_p, row({1, 3})) = none;
-  c(S(2), S(2)) = none;             // no colon: the elements outside row 2 and column 2
+  c(scalar(2), scalar(2)) = none;   // no colon: the elements outside row 2 and column 2
   d(row({0, 4, 2.6}), c_p) = none;  // out of range ignored, 2.6 is row 3
   e(row({9, -1}), c_p) = none;      // nothing removed: unchanged, still shared
-  z(c_p, S(2)) = none;
+  z(c_p, scalar(2)) = none;
   EXPECT_TRUE(Is(a, 2, 3, {1, 2, 3, 7, 8, 9}));
   EXPECT_TRUE(Is(b, 3, 1, {2, 5, 8}));
   EXPECT_TRUE(Is(c, 1, 4, {1, 7, 3, 9}));
   EXPECT_TRUE(Is(d, 2, 3, {1, 2, 3, 4, 5, 6}));
-  EXPECT_TRUE(e.addr() == base.addr() && Is(base, 3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_EQ(e.addr(), base.addr());
+  EXPECT_TRUE(Is(base, 3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9}));
   EXPECT_TRUE(Is(z, 1, 2, {1, 3}, {4, 6}));
 }
 

@@ -5,69 +5,69 @@
 #include "../support/matrix_builders.h"
 
 using namespace korvex;
-using namespace korvex_test::rowwise;
+using namespace korvex_test;
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
-static M<double> S(double d) { return M<double>(d); }
-static M<double> X(const Mr<double>& r) { return M<double>(r); }  // reads a reference
 
 TEST(Extract, LinearIndexRoundsHalfUpAndFollowsTheSourceShape) {
   const M<double> a = row({10, 20, 30}, "a");
   const double cases[][2] = {{2.4, 20}, {2.5, 30}, {0.5, 10}};
-  for (const auto& c : cases) EXPECT_TRUE(Is(X(a(S(c[0]))), 1, 1, {c[1]})) << c[0];
-  EXPECT_TRUE(Is(X(a(col({3, 1, 1}))), 1, 3, {30, 10, 10}));  // a row source gives a row
+  for (const auto& c : cases) EXPECT_TRUE(Is(value_of(a(scalar(c[0]))), 1, 1, {c[1]})) << c[0];
+  EXPECT_TRUE(Is(value_of(a(col({3, 1, 1}))), 1, 3, {30, 10, 10}));  // a row source gives a row
   for (double v : {0.4, 3.5, kNaN, 1e300})
-    EXPECT_ERROR(X(a(row({1, v}, "k"))), "a(k): index out of matrix") << v;
-  EXPECT_TRUE(Is(X(col({1, 2, 3})(row({1, 2}))), 2, 1, {1, 2}));
-  const M<double> sq = mat(2, 2, {1, 2, 3, 4});  // column-major 1 3 2 4
-  EXPECT_TRUE(Is(X(sq(mat(2, 2, {1, 2, 3, 4}))), 2, 2, {1, 3, 2, 4}));
-  EXPECT_TRUE(Is(X(S(5)(row({1, 1}))), 2, 1, {5, 5}));  // 1x1 has one column
+    EXPECT_ERROR(value_of(a(row({1, v}, "k"))), "a(k): index out of matrix") << v;
+  EXPECT_TRUE(Is(value_of(col({1, 2, 3})(row({1, 2}))), 2, 1, {1, 2}));
+  const M<double> sq = by_rows(2, 2, {1, 2, 3, 4});  // column-major 1 3 2 4
+  EXPECT_TRUE(Is(value_of(sq(by_rows(2, 2, {1, 2, 3, 4}))), 2, 2, {1, 3, 2, 4}));
+  EXPECT_TRUE(Is(value_of(scalar(5)(row({1, 1}))), 2, 1, {5, 5}));  // 1x1 has one column
 }
 
 TEST(Extract, ZeroOneIndexOfFullLength) {
   const M<double> a = row({10, 20, 30});
-  EXPECT_TRUE(Is(X(a(row({1, 0, 1}))), 1, 2, {10, 30}));
-  EXPECT_TRUE(Is(X(a(row({1, 1, 1}))), 1, 3, {10, 20, 30}));  // not a(1) three times
-  EXPECT_TRUE(Is(X(a(row({0.6, 1.9, 0}))), 1, 1, {20}));      // counting truncates
-  EXPECT_TRUE(Is(X(mat(2, 2, {1, 2, 3, 4})(row({0, 1, 1, 0}))), 2, 1, {3, 2}));
-  EXPECT_EQ(X(S(7)(S(0))).size(), 0);  // a 1x1 source: 0 selects nothing
+  EXPECT_TRUE(Is(value_of(a(row({1, 0, 1}))), 1, 2, {10, 30}));
+  EXPECT_TRUE(Is(value_of(a(row({1, 1, 1}))), 1, 3, {10, 20, 30}));  // not a(1) three times
+  EXPECT_TRUE(Is(value_of(a(row({0.6, 1.9, 0}))), 1, 1, {20}));      // counting truncates
+  EXPECT_TRUE(Is(value_of(by_rows(2, 2, {1, 2, 3, 4})(row({0, 1, 1, 0}))), 2, 1, {3, 2}));
+  EXPECT_EQ(value_of(scalar(7)(scalar(0))).size(), 0);  // a 1x1 source: 0 selects nothing
 }
 
 TEST(Extract, ColonWholeReferenceAndNoValue) {
-  const M<double> a = mat(2, 3, {1, 2, 3, 4, 5, 6}, "a");
+  const M<double> a = by_rows(2, 3, {1, 2, 3, 4, 5, 6}, "a");
   const M<double> v = a(c_p);  // shares the block as a column, unnamed
-  EXPECT_TRUE(Is(v, 6, 1, {1, 4, 2, 5, 3, 6}) && v.addr() == a.addr() && !v.getname());
-  EXPECT_EQ(X(Mr<double>(a)).getname(), a.getname());  // a() keeps the name too
-  EXPECT_EQ(X(a(c_p, c_p)).addr(), a.addr());
-  EXPECT_EQ(X(M<double>()(c_p)).size(), 0);
-  EXPECT_TRUE(Is(X(M<double>(x_M)(row({5, 6}))), 1, 1, {1}));  // no value reads as 1
-  EXPECT_EQ(X(M<double>("abc")(S(2))).getdm(), 1);
+  EXPECT_TRUE(Is(v, 6, 1, {1, 4, 2, 5, 3, 6}));
+  EXPECT_EQ(v.addr(), a.addr());
+  EXPECT_FALSE(v.getname());
+  EXPECT_EQ(value_of(Mr<double>(a)).getname(), a.getname());  // a() keeps the name too
+  EXPECT_EQ(value_of(a(c_p, c_p)).addr(), a.addr());
+  EXPECT_EQ(value_of(M<double>()(c_p)).size(), 0);
+  EXPECT_TRUE(Is(value_of(M<double>(x_M)(row({5, 6}))), 1, 1, {1}));  // no value reads as 1
+  EXPECT_EQ(value_of(M<double>("abc")(scalar(2))).getdm(), 1);
 }
 
 TEST(Extract, TwoIndicesChooseRowsAndColumns) {
-  const M<double> a = mat(3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9}, "a");
-  EXPECT_TRUE(Is(X(a(S(2), c_p)), 1, 3, {4, 5, 6}));
-  EXPECT_TRUE(Is(X(a(c_p, row({3, 1}))), 3, 2, {3, 1, 6, 4, 9, 7}));
-  EXPECT_TRUE(Is(X(a(row({2.6, 1}), row({2, 0.5}))), 2, 2, {8, 7, 2, 1}));
-  EXPECT_TRUE(Is(X(a(row({1, 0, 1}), row({0, 1, 1}))), 2, 2, {2, 3, 8, 9}));
-  EXPECT_EQ(X(a(M<double>(), c_p)).size(), 0);
+  const M<double> a = by_rows(3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9}, "a");
+  EXPECT_TRUE(Is(value_of(a(scalar(2), c_p)), 1, 3, {4, 5, 6}));
+  EXPECT_TRUE(Is(value_of(a(c_p, row({3, 1}))), 3, 2, {3, 1, 6, 4, 9, 7}));
+  EXPECT_TRUE(Is(value_of(a(row({2.6, 1}), row({2, 0.5}))), 2, 2, {8, 7, 2, 1}));
+  EXPECT_TRUE(Is(value_of(a(row({1, 0, 1}), row({0, 1, 1}))), 2, 2, {2, 3, 8, 9}));
+  EXPECT_EQ(value_of(a(M<double>(), c_p)).size(), 0);
   // Nine row positions go past the inline position list.
-  const M<double> rows = colon(S(3), S(-0.25), S(1));  // 3, 2.75, ..., 1
-  EXPECT_TRUE(Is(X(a(rows, S(1))), 9, 1, {7, 7, 7, 4, 4, 4, 4, 1, 1}));
+  const M<double> rows = colon(scalar(3), scalar(-0.25), scalar(1));  // 3, 2.75, ..., 1
+  EXPECT_TRUE(Is(value_of(a(rows, scalar(1))), 9, 1, {7, 7, 7, 4, 4, 4, 4, 1, 1}));
   // Copying column by column meets the first column, then its rows, then the other columns.
-  EXPECT_ERROR(X(a(row({5}, "r"), row({7}, "c"))), "a(r,c): col index out of matrix");
-  EXPECT_ERROR(X(a(row({5}, "r"), row({1, 9}, "c"))), "a(r,c): row index out of matrix");
-  EXPECT_ERROR(X(a(row({1}, "r"), row({1, 9}, "c"))), "a(r,c): col index out of matrix");
-  EXPECT_ERROR(X(a(row({kNaN}, "r"), c_p)), "a(r,:): row index out of matrix");
+  EXPECT_ERROR(value_of(a(row({5}, "r"), row({7}, "c"))), "a(r,c): col index out of matrix");
+  EXPECT_ERROR(value_of(a(row({5}, "r"), row({1, 9}, "c"))), "a(r,c): row index out of matrix");
+  EXPECT_ERROR(value_of(a(row({1}, "r"), row({1, 9}, "c"))), "a(r,c): col index out of matrix");
+  EXPECT_ERROR(value_of(a(row({kNaN}, "r"), c_p)), "a(r,:): row index out of matrix");
 }
 
 TEST(Extract, KeepsImaginaryPartsAndOtherElementTypes) {
   const M<double> z = crow({1, 2, 3}, {-1, -2, -3});
-  EXPECT_TRUE(Is(X(z(row({0, 1, 1}))), 1, 2, {2, 3}, {-2, -3}));
-  EXPECT_TRUE(Is(X(z(row({3, 1}))), 1, 2, {3, 1}, {-3, -1}));
-  EXPECT_TRUE(Is(X(z(S(1), row({3, 2}))), 1, 2, {3, 2}, {-3, -2}));
+  EXPECT_TRUE(Is(value_of(z(row({0, 1, 1}))), 1, 2, {2, 3}, {-2, -3}));
+  EXPECT_TRUE(Is(value_of(z(row({3, 1}))), 1, 2, {3, 1}, {-3, -1}));
+  EXPECT_TRUE(Is(value_of(z(scalar(1), row({3, 2}))), 1, 2, {3, 2}, {-3, -2}));
   EXPECT_TRUE(Is(M<int>(row<int>({10, 20, 30})(row<int>({3, 1}))), 1, 2, {30, 10}));
-  EXPECT_TRUE(Is(M<unsigned char>(S(300)(S(1))), 1, 1, {44}));  // extract, then convert
+  EXPECT_TRUE(Is(M<unsigned char>(scalar(300)(scalar(1))), 1, 1, {44}));  // extract, then convert
 }
 
 TEST(Reference, AssignsThroughEachFormAndReadsBeforeWriting) {
@@ -75,12 +75,12 @@ TEST(Reference, AssignsThroughEachFormAndReadsBeforeWriting) {
   Mr<double> whole(a);
   whole = row({7, 8, 9});  // a takes the value and keeps its name
   EXPECT_STREQ(a.getname(), "a");
-  a(S(2)) = 5.0;
-  a(S(1)) = a(S(3));
-  a(S(1), row({2, 3})) = (S(4), S(6));
+  a(scalar(2)) = 5.0;
+  a(scalar(1)) = a(scalar(3));
+  a(scalar(1), row({2, 3})) = (scalar(4), scalar(6));
   EXPECT_TRUE(Is(a, 1, 3, {9, 4, 6}));
   a = a(row({3, 2, 1}));
-  a = (a, M<double>(a(S(1))));
+  a = (a, M<double>(a(scalar(1))));
   EXPECT_TRUE(Is(a, 1, 4, {6, 4, 9, 6}));
 }
 
@@ -89,7 +89,7 @@ TEST(Reference, BrokenReferencesAreReported) {
   const M<double> one(1.0);
   Mr<double> bad(a, one);
   bad.indexed = 3;
-  EXPECT_ERROR(X(bad), "M(Mr&): unknown indexed");
+  EXPECT_ERROR(value_of(bad), "M(Mr&): unknown indexed");
   EXPECT_ERROR(bad = one, "M(M)=M: internal error.");
   bad.indexed = 1;
   // The destroyed mark must survive the destructor (the optimiser may drop such stores).
@@ -102,15 +102,17 @@ TEST(Reference, BrokenReferencesAreReported) {
 }
 
 TEST(Concat, RowsSplitAtSeparatorSkippingEmpties) {
-  const M<double> blocks = (mat(2, 1, {1, 2}), mat(2, 2, {3, 4, 5, 6}), semi, row({7, 8, 9}));
+  const M<double> blocks =
+      (by_rows(2, 1, {1, 2}), by_rows(2, 2, {3, 4, 5, 6}), semi, row({7, 8, 9}));
   EXPECT_TRUE(Is(blocks, 3, 3, {1, 3, 4, 2, 5, 6, 7, 8, 9}));
-  const M<double> e, skip = (e, S(1), crow({2}, {5}), semi, semi, S(3), e, S(4));
+  const M<double> e, skip = (e, scalar(1), crow({2}, {5}), semi, semi, scalar(3), e, scalar(4));
   EXPECT_TRUE(Is(skip, 2, 2, {1, 2, 3, 4}, {0, 5, 0, 0}));
   EXPECT_EQ(M<double>((e, semi)).size(), 0);
-  EXPECT_EQ(M<double>((M<double>("ab"), S(99))).getdm(), 1);
+  EXPECT_EQ(M<double>((M<double>("ab"), scalar(99))).getdm(), 1);
   EXPECT_ERROR(M<double>((row({1, 2}), col({1, 2}))),
                "concatenation: entries of different heights in one row");
-  EXPECT_ERROR(M<double>((row({1, 2}), semi, S(3))), "concatenation: rows of different widths");
+  EXPECT_ERROR(M<double>((row({1, 2}), semi, scalar(3))),
+               "concatenation: rows of different widths");
   EXPECT_ERROR(Ml<double>(), "Ml::Ml should not be called");
 }
 

@@ -8,7 +8,7 @@
 #include "../support/matrix_builders.h"
 
 using namespace korvex;
-using namespace korvex_test::rowwise;
+using namespace korvex_test;
 
 const double nan_d = std::nan("");
 
@@ -24,7 +24,8 @@ TEST(Construct, ShapesAndTheTextAndScalarRules) {
   const M<double> none(static_cast<const char*>(nullptr));
   EXPECT_EQ(none.getdm() + M<double>(s).getdm() + none.size(), 2);
   // Text of the absent-argument name stays the filler; equal text elsewhere does not.
-  EXPECT_TRUE(M<double>(missing_name).getname() == missing_name && !M<double>("l_M").getname());
+  EXPECT_EQ(M<double>(missing_name).getname(), missing_name);
+  EXPECT_FALSE(M<double>("l_M").getname());
   // A scalar converts as an element does (Convert below): NaN gives 0 and is not undefined.
   EXPECT_EQ(*M<int>(-2.9).r() + *M<int>(nan_d).r() + *M<unsigned char>(300.0).r(), 42);
 }
@@ -36,7 +37,9 @@ static void expect_converts(M<From> src, std::vector<double> re, std::vector<dou
   src.setdm(1);
   const M<To> dst(src);
   EXPECT_TRUE(Is(dst, 1, static_cast<int>(re.size()), re, im));
-  EXPECT_TRUE(dst.isc() == src.isc() && dst.getname() == src.getname() && dst.getdm() == 1);
+  EXPECT_EQ(dst.isc(), src.isc());
+  EXPECT_EQ(dst.getname(), src.getname());
+  EXPECT_EQ(dst.getdm(), 1);
 }
 
 // Floating to int truncates toward zero and saturates; anything to unsigned char keeps the
@@ -76,7 +79,9 @@ TEST(Share, CopiesShareOneBlockAndWritersNeverChangeAnotherSharer) {
   d.addr()[2] = 8;
   EXPECT_EQ((e = "xy").getdm(), 1);
   EXPECT_EQ((e = 2.5).getdm(), 0);  // a scalar resets the kind
-  EXPECT_TRUE(Is(a, 1, 3, {1, 2, 3}) && !a.isc() && a.pc() == 1);
+  EXPECT_TRUE(Is(a, 1, 3, {1, 2, 3}));
+  EXPECT_FALSE(a.isc());
+  EXPECT_EQ(a.pc(), 1);
   e = *&e;  // unshared: assigning itself must not release it
   EXPECT_TRUE(Is(e, 1, 1, {2.5}));
 }
@@ -98,7 +103,8 @@ TEST(Release, BlocksUpTo256BytesComeFromThePoolRealOrComplex) {
   // (AddressSanitizer reports a block freed through the wrong allocator).
   {
     M<double> small = crow({1, 2}, {0, -0.0}), big = crow({1, 2, 3}, {0, 0, 0});
-    EXPECT_EQ(small.getreal() + big.getreal(), 0);
+    EXPECT_EQ(small.getreal(), 0);
+    EXPECT_EQ(big.getreal(), 0);
     EXPECT_EQ(fs_used, before + 1);
   }
   EXPECT_EQ(fs_used, before);
@@ -155,17 +161,39 @@ TEST(Access, TruncatesAfterTheRangeTestAndReportsWithTheName) {
 
 TEST(Value, GetrealGetcomplexDeepcopyIszerooneAndAnalyze) {
   // getreal says whether the matrix is still complex: NaN is not zero (nor is -0.0 elsewhere).
-  EXPECT_EQ(crow({1, 2}, {0.0, nan_d}).getreal() + M<double>(1, 0, 0).getreal(), 1);
+  EXPECT_EQ(crow({1, 2}, {0.0, nan_d}).getreal(), 1);
+  EXPECT_EQ(M<double>(1, 0, 0).getreal(), 0);
   M<int> t = M<int>("ab");
   EXPECT_EQ(t.getcomplex(), 1);
-  EXPECT_TRUE(Is(t, 1, 2, {97, 98}, {0, 0}) && t.getdm() == 1);  // the kind survives
+  // The kind survives.
+  EXPECT_TRUE(Is(t, 1, 2, {97, 98}, {0, 0}));
+  EXPECT_EQ(t.getdm(), 1);
   M<double> d;
   d.deepcopy(1, crow({1, 2}, {3, 4}));
   EXPECT_TRUE(Is(d, 1, 2, {1, 2}, {3, 4}));
   // iszeroone truncates (imaginary parts ignored); NaN, 2 and an empty matrix are no 0-1 index.
-  EXPECT_EQ(row({0.5, 1.5, 1.99, -0.99}).iszeroone() + crow({1, 0}, {5, 5}).iszeroone(), 3);
-  EXPECT_EQ(row({1, nan_d}).iszeroone() + row({0, 2}).iszeroone() + M<double>().iszeroone(), -3);
+  EXPECT_EQ(row({0.5, 1.5, 1.99, -0.99}).iszeroone(), 2);
+  EXPECT_EQ(crow({1, 0}, {5, 5}).iszeroone(), 1);
+  for (const M<double>& x : {row({1, nan_d}), row({0, 2}), M<double>()})
+    EXPECT_EQ(x.iszeroone(), -1) << x.size();
   int lo = 9, hi = 9, ones = 9;
   row({1, -3, 2.6}).analyze(lo, hi, ones);
-  EXPECT_EQ(lo * 100 + hi * 10 + ones, -200 + 30 + 1);
+  EXPECT_EQ(lo, -2);
+  EXPECT_EQ(hi, 3);
+  EXPECT_EQ(ones, 1);
+  // NaN reads as 0; values beyond int saturate.
+  const int imax = 2147483647;
+  const struct {
+    M<double> k;
+    int lo, hi;
+  } summaries[] = {{row({nan_d, 3}), 0, 3},
+                   {row({nan_d, -5}), -4, 0},
+                   {row({nan_d}), 0, 0},
+                   {row({1e300, -1e300}), -imax - 1, imax}};
+  for (const auto& c : summaries) {
+    c.k.analyze(lo, hi, ones);
+    EXPECT_EQ(lo, c.lo) << "case " << &c - summaries;
+    EXPECT_EQ(hi, c.hi) << "case " << &c - summaries;
+    EXPECT_EQ(ones, 0) << "case " << &c - summaries;
+  }
 }

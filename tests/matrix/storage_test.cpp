@@ -46,7 +46,7 @@ TEST(Pool, HandsOutChunksInOrderReusesTheLastReturnedAndReleasesAllAtZero) {
   EXPECT_EQ(held[63] - held[0], 63 * 256);
   EXPECT_EQ(held[64], fs_blocks[1]);  // the 65th chunk opened a second block
   EXPECT_EQ(fs_last, 127);
-  EXPECT_EXIT(newFS(), testing::ExitedWithCode(1), "^error: FS:Out of chunks\n$");
+  EXPECT_ERROR(newFS(), "FS:Out of chunks");
   deleteFS(held[5]);
   deleteFS(held[9]);
   EXPECT_EQ(newFS(), held[9]);  // last in, first out
@@ -54,7 +54,8 @@ TEST(Pool, HandsOutChunksInOrderReusesTheLastReturnedAndReleasesAllAtZero) {
   for (int k = 8191; k >= 1; --k) deleteFS(held[k]);
   EXPECT_EQ(fs_last, 127);  // one chunk still out: nothing is released
   deleteFS(held[0]);
-  EXPECT_TRUE(fs_last == -1 && fs_free == nullptr);
+  EXPECT_EQ(fs_last, -1);
+  EXPECT_EQ(fs_free, nullptr);
   void* fresh = newFS();  // a new block
   EXPECT_EQ(fresh, fs_blocks[0]);
   deleteFS(fresh);

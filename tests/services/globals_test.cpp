@@ -52,8 +52,13 @@ TEST(Globals, EmptyAndNamedBeforeStartupAndDestroyedInReverseOrder) {
   EXPECT_EQ(names,
             "TICTOC computer_name version i j junk_M junk_M mfilename stdinM stdoutM stderrM pi "
             "Inf NaN eps lasterr x_M ; l_M : [] ");
-  EXPECT_TRUE(inf_value == 0 && nan_value == 0 && eps_double == 0 && pi_value == 0);
-  EXPECT_TRUE(korlibin_p == nullptr && korlibout_p == nullptr && korliberr_p == nullptr);
+  EXPECT_EQ(inf_value, 0);
+  EXPECT_EQ(nan_value, 0);
+  EXPECT_EQ(eps_double, 0);
+  EXPECT_EQ(pi_value, 0);
+  EXPECT_EQ(korlibin_p, nullptr);
+  EXPECT_EQ(korlibout_p, nullptr);
+  EXPECT_EQ(korliberr_p, nullptr);
   EXPECT_EXIT(
       {
         ++fs_used;  // a chunk never returned keeps the pool from being released

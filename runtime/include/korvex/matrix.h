@@ -127,6 +127,18 @@ class M {
   char* header() const { return reinterpret_cast<char*>(re) - 8 * sizeof(T); }
   void extract(const Mr<T>& s);      // indexing into this fresh matrix
   void concatenate(const Ml<T>& s);  // list into this fresh matrix
+  // The cases of extraction (matrix/index.cpp).
+  void share_block(const M& d, int rows, int cols);
+  void extract_one(const M& d, const M& k);
+  void extract_two(const M& d, const M& r, const M& c);
+  // The cases of subscripted assignment (matrix/assign.cpp).
+  bool writable(int need, bool cplx) const;
+  void assign_colon(const M& b);
+  void assign_zero_one(const M& b, const M& k, int ones);
+  void assign_positions(const M& b, const M& k, double hi);
+  void delete_listed(const M& k, bool zero_one);
+  void assign_block(const M& b, const M& r, const M& c);
+  void delete_rows_cols(const M& r, const M& c);
 
   const char* name;  // not owned; markers are recognised by this pointer
   int type;          // 0 numeric, 1 text, -1 destroyed
