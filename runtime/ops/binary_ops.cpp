@@ -321,23 +321,12 @@ M<double> binary_op(const M<double>& a, const M<double>& b, OpCode op) {
 }
 
 // ============================================================================================
-// Entry points
+// Entry points (the element-wise operators and comparisons with their 1x1 paths are inline in
+// ops.h)
 // ============================================================================================
 
-M<double> operator<(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_lt); }
-M<double> operator>(const M<double>& a, const M<double>& b) { return binary_op(b, a, op_lt); }
-M<double> operator<=(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_le); }
-M<double> operator>=(const M<double>& a, const M<double>& b) { return binary_op(b, a, op_le); }
-M<double> operator==(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_eq); }
-M<double> operator!=(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_ne); }
 M<double> operator&&(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_and); }
 M<double> operator||(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_or); }
-M<double> operator+(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_add); }
-M<double> operator-(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_sub); }
-M<double> dot_add(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_add); }
-M<double> dot_sub(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_sub); }
-M<double> dot_mul(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_mul); }
-M<double> dot_div(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_div); }
 M<double> dot_invdiv(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_invdiv); }
 M<double> atan2(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_atan2); }
 M<double> rem(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_rem); }

@@ -98,7 +98,7 @@ TEST(Reference, BrokenReferencesAreReported) {
         bad.~Mr<double>();
         bad.~Mr<double>();
       },
-      testing::KilledBySignal(SIGABRT), "^index\\.cpp:[0-9]+: failed assertion `indexed!=-1'\n$");
+      testing::KilledBySignal(SIGABRT), "^matrix\\.h:[0-9]+: failed assertion `indexed!=-1'\n$");
 }
 
 TEST(Concat, RowsSplitAtSeparatorSkippingEmpties) {
