@@ -340,9 +340,13 @@ M<double> xorM(const M<double>& a, const M<double>& b) { return binary_op(a, b, 
 M<double> realpow(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_realpow); }
 
 // A negative real base makes the whole power complex, so (-8) .^ (1/3) is the principal cube
-// root 1 + 1.732i rather than NaN.
+// root 1 + 1.732i rather than NaN. The test istrue(any(any(a < 0))) is a scan: < reads real
+// parts only, NaN is not below 0, and an empty a gives the empty result either way.
 M<double> dot_pow(const M<double>& a, const M<double>& b) {
-  if (istrue(any(any(a < M<double>(0.0))))) {
+  const double* re = a.addr();
+  bool negative = false;
+  for (int k = 0, count = a.size(); k < count && !negative; k++) negative = re[k] < 0;
+  if (negative) {
     M<double> c(a);
     c.getcomplex();
     return binary_op(c, b, op_pow);

@@ -227,16 +227,19 @@ class Ml {
 // general members in matrix/*.cpp, which give the same results.
 // ============================================================================================
 
+// Blocks of a pool chunk inline (2·(count + 14)·sizeof(T) <= 256: up to 2 doubles, 18 floats
+// or ints, 114 unsigned chars), the others and every fault in new_block.
 template <class T>
 inline void M<T>::new_p(int c) {
-  if (m == 1 && n == 1) {
-    re = static_cast<T*>(newFS()) + header_slots;
-    im = c ? re + scalar_capacity + header_slots : nullptr;
-    capacity = scalar_capacity;
-    setpc(1);
-    return;
-  }
-  new_block(c, false);
+  constexpr int pool_count = fs_chunk_bytes / (2 * sizeof(T)) - header_slots - spare_slots;
+  if (m < 0 || n < 0 || m > pool_count || n > pool_count || m * n > pool_count)
+    return new_block(c, false);
+  if (m == 0 || n == 0) m = n = 0;
+  const int slots = m * n + header_slots + spare_slots;
+  re = static_cast<T*>(newFS()) + header_slots;
+  im = c ? re + slots : nullptr;
+  capacity = slots - header_slots;
+  setpc(1);
 }
 
 // The same rule as allocation decides the source, from capacity alone, so a block that grew in
