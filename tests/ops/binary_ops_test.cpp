@@ -47,7 +47,8 @@ TEST_F(BinaryOp, ElementRulesByOperandKind) {
       {dot_mul, {2, inf}, {3, 0}, {6, qnan}}, {dot_div, {10}, {4, 0}, {2.5, inf}},
       {dot_invdiv, {4, 0}, {10}, {2.5, inf}}, {rem, {1, 0.3}, {0.1}, {0, 0.09999999999999998}},
       {pow2, {3, 3, 1, 1}, {2.9, -1.5, 1e10, qnan}, {12, 1.5, inf, qnan}},
-      {dot_pow, {0, qnan, 2}, {0, 0, 10}, {1, 1, 1024}},
+      {dot_pow, {0, qnan, 2}, {0, 0, 10}, {1, 1, 1024}},  // NaN is no negative base
+      {dot_pow, {-0.0, 3}, {2}, {0, 9}},                   // nor is -0
       {realpow, {-8, 4}, {1.0 / 3, 0.5}, {qnan, 2}},  // rpow: stays real
       {dot_pow, {2, -3}, {2}, {4, 9}, {}, {}, {0, -0.0}},  // a negative base: all complex
       {xorM, r1, z4, {0, 1, 1, 0}, {}, i2, z4}, {xorM, z4, r2, {0, 1, 1, 0}, i1, {}, z4},
