@@ -1,10 +1,11 @@
 # Thin wrapper over CMake. `make demo` builds and runs the main job, `make test` the whole suite.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+S390X_BUILD ?= build-s390x
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all configure build demo test asan bench install format clean
+.PHONY: all configure build demo test asan test-s390x bench install format clean
 
 all: build
 
@@ -26,6 +27,18 @@ asan:
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -L unit
 
+# The library, the stand-in host and the unit tests cross-built for big-endian s390x and run
+# under qemu-user (packages g++-s390x-linux-gnu and qemu-user).
+test-s390x:
+	cmake -S . -B $(S390X_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/s390x-toolchain.cmake \
+	  -DKORVEX_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(S390X_BUILD) -j $(JOBS)
+	cd $(S390X_BUILD) && ctest --output-on-failure -j $(JOBS) -L unit -LE load
+	$(MAKE) build
+	$(BUILD)/tests/golden/korvex_golden $(BUILD)/golden.txt
+	qemu-s390x -L /usr/s390x-linux-gnu $(S390X_BUILD)/tests/golden/korvex_golden $(S390X_BUILD)/golden.txt
+	cmp $(BUILD)/golden.txt $(S390X_BUILD)/golden.txt && echo "golden outputs: identical on x86-64 and s390x"
+
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
 
@@ -33,4 +46,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(S390X_BUILD)

@@ -12,6 +12,9 @@
 #include "korvex/globals.h"
 #include "korvex/kernels.h"
 #include "korvex/ops.h"
+#include "korvex/unary.h"
 #include "korvex/builtins.h"
+#include "korvex/system.h"
+#include "korvex/misc.h"
 
 #endif  // KORVEX_H

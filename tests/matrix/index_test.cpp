@@ -146,7 +146,7 @@ TEST(Reference, BrokenReferencesAreReported) {
         bad.~Mr<double>();
         bad.~Mr<double>();
       },
-      testing::KilledBySignal(SIGABRT), "^matrix\\.h:[0-9]+: failed assertion `indexed!=-1'\n$");
+      testing::KilledBySignal(SIGABRT), "^matrix\\.h:[0-9]+: failed assertion `indexed!=-1'\n");
 }
 
 TEST(Concat, RowsSplitAtSeparatorSkippingEmpties) {

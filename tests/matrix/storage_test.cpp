@@ -13,7 +13,7 @@ TEST(Storage, TypedArraysHandleEmptyCountsAndNullPointers) {
   delete_data(s);
   EXPECT_EQ(s, nullptr);
   EXPECT_EXIT(delete_data(s), testing::KilledBySignal(SIGABRT),
-              "^storage\\.cpp:[0-9]+: failed assertion `p!=NULL'\n$");
+              "^storage\\.cpp:[0-9]+: failed assertion `p!=NULL'\n");
   double d[2] = {1, 2};
   copy_data(d, d + 1, -1);
   copy_data(d, static_cast<const double*>(nullptr), 1);

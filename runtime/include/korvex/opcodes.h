@@ -6,7 +6,8 @@ namespace korvex {
 
 // ============================================================================================
 // Operation codes shared by the binary, unary, column and fill engines.
-// ORDER OP: binary_op_name's table and the engines' switches follow these values.
+// ORDER OP: binary_op_name's table, the unary engine's rule table and the engines' switches
+// follow these values.
 // ============================================================================================
 
 enum OpCode {
