@@ -1,5 +1,5 @@
-// Scalar code on the matrix runtime against plain C++ in the same run: 1x1 a + b, a .* b and
-// a < b with the result made and destroyed, and s = s + a(k) over a long row, each beside a loop
+// Scalar code on the matrix runtime against plain C++ in the same run: 1x1 a + b, a .* b, a < b
+// and -a with the result made and destroyed, and s = s + a(k) over a long row, each beside a loop
 // that mallocs one small block, adds into it and frees it. Prints each ratio after the table.
 #include <benchmark/benchmark.h>
 
@@ -48,6 +48,15 @@ BENCHMARK(BM_ScalarAdd);
 BENCHMARK(BM_ScalarMul);
 BENCHMARK(BM_ScalarLess);
 
+void BM_ScalarNegate(benchmark::State& state) {
+  const M<double> a(1.5);
+  for (auto _ : state) {
+    const M<double> c = -a;
+    benchmark::DoNotOptimize(c.addr());
+  }
+}
+BENCHMARK(BM_ScalarNegate);
+
 // s = s + a(k), k = 1..1e6, as translated code writes it: k and s are matrix variables.
 void BM_SumIndexed(benchmark::State& state) {
   M<double> a(0, 1, steps);
@@ -93,7 +102,7 @@ int main(int argc, char** argv) {
   RecordingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const double plain = reporter.find("BM_PlainMallocAddFree");
-  for (const char* name : {"BM_ScalarAdd", "BM_ScalarMul", "BM_ScalarLess"}) {
+  for (const char* name : {"BM_ScalarAdd", "BM_ScalarMul", "BM_ScalarLess", "BM_ScalarNegate"}) {
     const double t = reporter.find(name);
     if (plain > 0 && t > 0)
       std::printf("%s: %.1f ns, %.2fx malloc/add/free (%.1f ns)\n", name, t, t / plain, plain);
