@@ -120,8 +120,8 @@ int main(int argc, char** argv) {
   const double vec = reporter.find("BM_AppendVector/100000");
   if (fresh > 0) std::printf("a(k) = k, k = 1..1e5, fresh process: %.2f ms\n", fresh);
   if (indexed > 0 && vec > 0)
-    std::printf("a(k) = k, k = 1..1e5: %.3f ms, %.2fx std::vector::push_back (%.3f ms)\n",
-                indexed, indexed / vec, vec);
+    std::printf("a(k) = k, k = 1..1e5: %.3f ms, %.2fx std::vector::push_back (%.3f ms)\n", indexed,
+                indexed / vec, vec);
   benchmark::Shutdown();
   return 0;
 }

@@ -408,13 +408,13 @@ void M<T>::concatenate(const Ml<T>& src) {
 // Instantiation for the four element types
 // ============================================================================================
 
-#define KORVEX_INDEX_MEMBERS(T)                       \
-  template class Mr<T>;                               \
-  template class Ml<T>;                               \
-  template M<T>::M(const Mr<T>&, i_o_t);              \
-  template M<T>::M(const Ml<T>&, i_o_t);              \
-  template M<T>& M<T>::operator=(const Mr<T>&);       \
-  template M<T>& M<T>::operator=(const Ml<T>&);       \
+#define KORVEX_INDEX_MEMBERS(T)                 \
+  template class Mr<T>;                         \
+  template class Ml<T>;                         \
+  template M<T>::M(const Mr<T>&, i_o_t);        \
+  template M<T>::M(const Ml<T>&, i_o_t);        \
+  template M<T>& M<T>::operator=(const Mr<T>&); \
+  template M<T>& M<T>::operator=(const Ml<T>&); \
   template Mr<T> M<T>::operator()(const M<T>&, const M<T>&) const;
 
 #define KORVEX_INDEX_CONVERSION(T, U) \

@@ -78,7 +78,7 @@ bool in_pool(int e) {
 long long growth_slots(long long count) {
   const long long spare = std::max((count + 1) / 2, 6LL);
   const long long cap = std::min(count + spare, std::max(count + 6, max_matrix_elements));
-  return cap + 8;
+  return cap + 8;  // and the header
 }
 
 }  // namespace
@@ -96,8 +96,8 @@ unsigned char element_of<unsigned char>(double d) {
 // Allocation and release
 // ============================================================================================
 
-// new_p (inline in matrix.h for 1x1) and the blocks of one-index growth. A growth block that
-// the usual rule puts in a pool chunk takes the whole chunk.
+// new_p past its inline case (matrix.h: blocks of a pool chunk), and the blocks of one-index
+// growth. A growth block that the usual rule puts in a pool chunk takes the whole chunk.
 template <class T>
 void M<T>::new_block(int c, bool growth) {
   // The true product of the counts: 268435439 elements and more would overflow the 32-bit

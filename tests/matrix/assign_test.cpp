@@ -57,7 +57,8 @@ TEST(Assign, AppendingGrowsGeometricallyToWhatAFreshMatrixHolds) {
   EXPECT_EQ(fresh.getcapacity(), 10006);
 
   // A complex column through the general path, a shared one, and the two-index form.
-  M<double> c = by_cols(3, 1, {1, 2, 3}, {-1, -2, -3}), shared = c, sq = by_rows(2, 2, {1, 2, 3, 4});
+  M<double> c = by_cols(3, 1, {1, 2, 3}, {-1, -2, -3}), shared = c,
+            sq = by_rows(2, 2, {1, 2, 3, 4});
   for (int t = 4; t <= 40; t++) c(scalar(t)) = scalar(t);
   std::vector<double> re(40), im(40, 0.0);
   for (int t = 0; t < 40; t++) re[t] = t + 1;

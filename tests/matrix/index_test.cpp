@@ -103,8 +103,12 @@ TEST(Reference, AssignsThroughEachFormAndReadsBeforeWriting) {
 // and a b or k that is a itself.
 TEST(Reference, OneByOneReadsAndWritesMatchTheGeneralPath) {
   M<double> text("ab");
-  const M<double> targets[] = {M<double>("a", 0, 0), scalar(-0.0), row({1, 2, 3}),
-                               by_rows(2, 2, {1, 2, 3, 4}), col({4, 5, 6}), crow({1, 2}, {3, -0.0}),
+  const M<double> targets[] = {M<double>("a", 0, 0),
+                               scalar(-0.0),
+                               row({1, 2, 3}),
+                               by_rows(2, 2, {1, 2, 3, 4}),
+                               col({4, 5, 6}),
+                               crow({1, 2}, {3, -0.0}),
                                text};
   const double ks[] = {0.7, 1, 1.4, 1.5, 2, 2.6, 3.49, 4, 6, 7, 8, 9.5};
   for (const M<double>& t : targets)

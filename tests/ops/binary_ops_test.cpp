@@ -90,14 +90,13 @@ TEST_F(BinaryOp, OneByOneOperandsGiveTheEngineResult) {
     Op f;
     OpCode code;
     bool swapped;
-  } ops[] = {{operator+, op_add, false}, {operator-, op_sub, false},  {dot_add, op_add, false},
-             {dot_sub, op_sub, false},   {dot_mul, op_mul, false},    {dot_div, op_div, false},
-             {operator<, op_lt, false},  {operator>, op_lt, true},    {operator<=, op_le, false},
-             {operator>=, op_le, true},  {operator==, op_eq, false},  {operator!=, op_ne, false}};
+  } ops[] = {{operator+, op_add, false}, {operator-, op_sub, false}, {dot_add, op_add, false},
+             {dot_sub, op_sub, false},   {dot_mul, op_mul, false},   {dot_div, op_div, false},
+             {operator<, op_lt, false},  {operator>, op_lt, true},   {operator<=, op_le, false},
+             {operator>=, op_le, true},  {operator==, op_eq, false}, {operator!=, op_ne, false}};
   auto same_matrix = [](const M<double>& x, const M<double>& y) {
     if (x.rows() != y.rows() || x.cols() != y.cols() || x.isc() != y.isc() ||
-        x.getdm() != y.getdm() || x.getname() != y.getname() ||
-        x.getcapacity() != y.getcapacity())
+        x.getdm() != y.getdm() || x.getname() != y.getname() || x.getcapacity() != y.getcapacity())
       return false;
     const size_t bytes = x.size() * sizeof(double);
     return std::memcmp(x.addr(), y.addr(), bytes) == 0 &&
@@ -107,16 +106,17 @@ TEST_F(BinaryOp, OneByOneOperandsGiveTheEngineResult) {
     for (double a : values)
       for (double b : values) {
         const M<double> ma(a), mb(b);
-        const M<double> general = op.swapped ? binary_op(mb, ma, op.code) : binary_op(ma, mb, op.code);
+        const M<double> general =
+            op.swapped ? binary_op(mb, ma, op.code) : binary_op(ma, mb, op.code);
         EXPECT_TRUE(same_matrix(op.f(ma, mb), general)) << binary_op_name(op.code) << a << " " << b;
       }
     const M<double> z = by_cols(1, 1, {2}, {-0.0}), e, pair = row({1, 2}), one(3.0);
     for (const M<double>* other : {&z, &e, &pair}) {
       const M<double>& x = *other;
-      EXPECT_TRUE(same_matrix(op.f(one, x), op.swapped ? binary_op(x, one, op.code)
-                                                       : binary_op(one, x, op.code)));
-      EXPECT_TRUE(same_matrix(op.f(x, one), op.swapped ? binary_op(one, x, op.code)
-                                                       : binary_op(x, one, op.code)));
+      EXPECT_TRUE(same_matrix(
+          op.f(one, x), op.swapped ? binary_op(x, one, op.code) : binary_op(one, x, op.code)));
+      EXPECT_TRUE(same_matrix(
+          op.f(x, one), op.swapped ? binary_op(one, x, op.code) : binary_op(x, one, op.code)));
     }
   }
 }

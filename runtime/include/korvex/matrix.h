@@ -151,12 +151,12 @@ class M {
 
   char* header() const { return reinterpret_cast<char*>(re) - header_slots * sizeof(T); }
   struct growth_room {};
-  M(growth_room, int c, int rows, int cols);            // a block with growth room
-  void new_block(int c, bool growth);                   // new_p beyond the 1x1 case
+  M(growth_room, int c, int rows, int cols);             // a block with growth room
+  void new_block(int c, bool growth);                    // new_p past its inline case
   void grow_block(int c, int rows, int cols, int keep);  // one-index growth into a new block
-  [[noreturn]] void bad_count(int count) const;         // the destructor's share-count faults
-  M& assign_new_scalar(double d);                       // operator=(double) in a new block
-  bool read_scalar(const Mr<T>& s);                     // the 1x1 fast paths of a(k), a(k) = b
+  [[noreturn]] void bad_count(int count) const;          // the destructor's share-count faults
+  M& assign_new_scalar(double d);                        // operator=(double) in a new block
+  bool read_scalar(const Mr<T>& s);                      // the 1x1 fast paths of a(k), a(k) = b
   bool write_scalar(const M& b, const M& k);
   void extract(const Mr<T>& s);      // indexing into this fresh matrix
   void concatenate(const Ml<T>& s);  // list into this fresh matrix
@@ -177,7 +177,7 @@ class M {
   int type;          // 0 numeric, 1 text, -1 destroyed
   int m;             // rows
   int n;             // columns
-  int capacity;      // element slots per part of the block: count at allocation + 6
+  int capacity;      // element slots per part: count at allocation + 6, more after growth
   T* re;             // first real element, 8 slots past the block start
   T* im;             // first imaginary element, or null for a real matrix
 };
