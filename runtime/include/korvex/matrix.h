@@ -337,6 +337,8 @@ template <class T>
 inline bool M<T>::read_scalar(const Mr<T>& s) {
   const M& d = s.data;
   const M& k = s.idxr;
+  KORVEX_ASSERT(d.type != -1);
+  KORVEX_ASSERT(k.type != -1);
   if (s.indexed != 1 || k.m != 1 || k.n != 1 || k.name == colon_name || d.name == noval_name)
     return false;
   const double x = static_cast<double>(k.re[0]);
