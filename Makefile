@@ -2,10 +2,13 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 S390X_BUILD ?= build-s390x
+FUZZ_BUILD ?= build-fuzz
+FUZZ_CXX ?= clang++
+FUZZ_TIME ?= 10
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all configure build demo test asan test-s390x bench install format clean
+.PHONY: all configure build demo test asan test-s390x fuzz fuzz-ci bench install format clean
 
 all: build
 
@@ -39,6 +42,26 @@ test-s390x:
 	qemu-s390x -L /usr/s390x-linux-gnu $(S390X_BUILD)/tests/golden/korvex_golden $(S390X_BUILD)/golden.txt
 	cmp $(BUILD)/golden.txt $(S390X_BUILD)/golden.txt && echo "golden outputs: identical on x86-64 and s390x"
 
+# libFuzzer targets (one per tests/fuzz/*.cpp) under ASan and UBSan, built with clang in a
+# folder of their own. Each runs FUZZ_TIME seconds from its seed corpus tests/fuzz/corpus/NAME;
+# new inputs go to $(FUZZ_BUILD)/corpus/NAME, findings to $(FUZZ_BUILD)/.
+fuzz:
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) -DKORVEX_FUZZ=ON \
+	  -DKORVEX_TESTS=OFF -DKORVEX_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_BUILD) --target fuzz_all -j $(JOBS)
+	@for src in tests/fuzz/*.cpp; do \
+	  name=$$(basename $$src .cpp); \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$name tests/fuzz/corpus/$$name; \
+	  echo "== fuzz_$$name, $(FUZZ_TIME) s"; \
+	  $(FUZZ_BUILD)/tests/fuzz/fuzz_$$name -max_total_time=$(FUZZ_TIME) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus/$$name tests/fuzz/corpus/$$name \
+	    || exit 1; \
+	done
+
+# The run CI does: each target for 60 seconds.
+fuzz-ci:
+	$(MAKE) fuzz FUZZ_TIME=60
+
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
 
@@ -46,4 +69,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(S390X_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(S390X_BUILD) $(FUZZ_BUILD)

@@ -26,3 +26,10 @@ set(KORVEX_PC_PREFIX "\${pcfiledir}/${pc_to_prefix}")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/korvex.pc.in ${CMAKE_CURRENT_BINARY_DIR}/korvex.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/korvex.pc
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+# korvex-plot draws the runtime's gnuplot command file with today's gnuplot: copied into the
+# build tree's bin/ for the tests and examples, and installed beside korvex-mex.
+set(KORVEX_PLOT ${PROJECT_BINARY_DIR}/bin/korvex-plot)
+configure_file(${PROJECT_SOURCE_DIR}/runtime/graphics/korvex-plot ${KORVEX_PLOT} COPYONLY)
+install(PROGRAMS ${PROJECT_SOURCE_DIR}/runtime/graphics/korvex-plot
+        DESTINATION ${CMAKE_INSTALL_BINDIR})

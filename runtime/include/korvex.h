@@ -16,5 +16,11 @@
 #include "korvex/builtins.h"
 #include "korvex/system.h"
 #include "korvex/misc.h"
+#include "korvex/display.h"
+#include "korvex/format.h"
+#include "korvex/files.h"
+#include "korvex/graphics.h"
+#include "korvex/plot.h"
+#include "korvex/startup.h"
 
 #endif  // KORVEX_H

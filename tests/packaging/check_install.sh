@@ -18,6 +18,7 @@ step install "$cmake" --install "$tmp/build" --prefix "$prefix"
 [ -f "$prefix/lib/cmake/korvex/korvexConfigVersion.cmake" ] || fail "no korvexConfigVersion.cmake"
 out=$("$prefix/bin/korvex-mex" 2 1 '[1;2;3]' | tr '\n' ' ')
 [ "$out" = "out1 = 3 x 1 16 5 10 " ] || fail "installed korvex-mex printed: $out"
+[ -x "$prefix/bin/korvex-plot" ] || fail "korvex-plot not installed"
 
 step "consumer configure (find_package)" "$cmake" -S "$consumer" -B "$tmp/consumer" \
   -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CXX_COMPILER="$cxx"

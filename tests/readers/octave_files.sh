@@ -1,0 +1,15 @@
+#!/bin/sh
+# Binary and text files between korvex and Octave, both ways.
+# Usage: octave_files.sh SAMPLE_FILES OCTAVE_CLI SOURCE_DIR WORK_DIR
+set -e
+tool=$1 octave=$2 src=$3 work=$4
+rm -rf "$work"
+mkdir -p "$work"
+run_octave() { "$octave" --norc --no-history --quiet "$src/$1" "$work"; }
+"$tool" binary-write "$work"
+run_octave octave_binary.m
+"$tool" binary-read "$work"
+"$tool" text-write "$work"
+run_octave octave_text.m
+"$tool" text-read "$work"
+echo "Octave read every file korvex wrote, and korvex every file Octave wrote"
