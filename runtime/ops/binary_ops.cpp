@@ -212,11 +212,14 @@ struct InvDiv {
 // for a full operand or 0 for a scalar one, which thus meets every element of the other.
 // ============================================================================================
 
+// cr and ci are kept apart: copied as one pair from the result just made, whose constructor
+// stored them one by one, they would stall the processor on every call.
 struct Operands {
   const double *ar, *ai, *br, *bi;
   int sa, sb;  // 0 or 1
-  double *cr, *ci;
+  double* cr;
   int n;
+  double* ci;
 };
 
 template <class F>
@@ -314,8 +317,8 @@ M<double> binary_op(const M<double>& a, const M<double>& b, OpCode op) {
   if (runner == nullptr) error("binary_op: unknown op");
 
   M<double> c(ac || bc, rows, cols);
-  Operands p{a.addr(),         a.addi(), b.addr(), b.addi(),   a_scalar ? 0 : 1,
-             b_scalar ? 0 : 1, c.addr(), c.addi(), rows * cols};
+  Operands p{a.addr(),         a.addi(), b.addr(),    b.addi(), a_scalar ? 0 : 1,
+             b_scalar ? 0 : 1, c.addr(), rows * cols, c.addi()};
   runner(p, ac, bc);
   return c;
 }

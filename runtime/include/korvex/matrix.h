@@ -236,9 +236,12 @@ inline void M<T>::new_p(int c) {
     return new_block(c, false);
   if (m == 0 || n == 0) m = n = 0;
   const int slots = m * n + header_slots + spare_slots;
-  re = static_cast<T*>(newFS()) + header_slots;
-  im = c ? re + slots : nullptr;
+  T* const first = static_cast<T*>(newFS()) + header_slots;
+  // re and im stored together: callers read them as one pair, which stalls the processor when
+  // they were stored one by one just before.
   capacity = slots - header_slots;
+  re = first;
+  im = c ? first + slots : nullptr;
   setpc(1);
 }
 
