@@ -48,27 +48,15 @@ TEST_F(Bmp, ThreeByFiveByteForByte) {
   EXPECT_EQ(file_bytes(path), cat({header, palette, pixels}));
 }
 
-TEST_F(Bmp, ShapesAndPadding) {
-  const struct {
-    M<double> image;
-    unsigned width, height;
-    Bytes pixels;
-  } cases[] = {
-      {by_rows(1, 4, {4, 3, 2, 1}), 4, 1, {3, 2, 1, 0}},
-      {by_rows(3, 1, {1, 2, 3}), 4, 3, {2, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}},
-      {M<double>(0, 0, 0), 0, 0, {}},
-  };
-  const std::string path = temp_path("shape.bmp");
-  for (const auto& c : cases) {
-    bmpwrite(c.image, by_rows(2, 3, {0, 0, 0, 1, 1, 1}), text(path));
-    const Bytes b = file_bytes(path);
-    ASSERT_EQ(b.size(), 1078 + c.pixels.size()) << c.width << "x" << c.height;
-    EXPECT_EQ(field32(b, 2), b.size());
-    EXPECT_EQ(field32(b, 18), c.width);
-    EXPECT_EQ(field32(b, 22), c.height);
-    EXPECT_EQ(field32(b, 34), c.pixels.size());
-    EXPECT_EQ(Bytes(b.begin() + 1078, b.end()), c.pixels);
-  }
+// Other shapes and their padding go through real readers in tests/readers; an empty image
+// leaves the header and palette alone.
+TEST_F(Bmp, EmptyImageIsHeaderAndPaletteOnly) {
+  const std::string path = temp_path("empty.bmp");
+  bmpwrite(M<double>(0, 0, 0), by_rows(2, 3, {0, 0, 0, 1, 1, 1}), text(path));
+  const Bytes b = file_bytes(path);
+  ASSERT_EQ(b.size(), 1078u);
+  EXPECT_EQ(field32(b, 2), 1078u);
+  EXPECT_EQ(field32(b, 18) + field32(b, 22) + field32(b, 34), 0u);
 }
 
 // Only the first 256 colours count; fewer rows leave the rest black.
