@@ -13,8 +13,6 @@ fail() { echo "FAILED: $*" >&2; failed=1; }
 cat > kvlb.gnu <<'GNU'
 cd '/no/it's "q" \x'
 set zero 1e-20
-set nokey
-set hidden3d
 set parametric
 splot \
  'kvlb.1' w  d 1 ,\
@@ -38,8 +36,6 @@ set linetype 7 lc rgb "#000000" lw 1
 set linetype 8 lc rgb "#ffffff" lw 1
 cd "/no/it's \\"q\\" \\\\x"
 set zero 1e-20
-set nokey
-set hidden3d
 set parametric
 splot \\
  'kvlb.1' w d lt 1,\\
