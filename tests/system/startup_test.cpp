@@ -42,22 +42,23 @@ void check_started_globals() {
   start();
   CHILD_CHECK(korlibin_p == &in_text && korlibout_p == &out_text && korliberr_p == &err_text);
   CHILD_CHECK(byte_order_flag == (__BYTE_ORDER__ == __ORDER_BIG_ENDIAN__));
-  std::uint64_t nan_bits;
-  std::memcpy(&nan_bits, NaN.addr(), sizeof nan_bits);
-  CHILD_CHECK(std::isinf(inf_value) && inf_value > 0 && *Inf.addr() == inf_value &&
-              nan_bits == 0x7FFFFFFFFFFFFFFFull && eps_double == 0x1p-52 &&
-              eps_float == 0x1p-23 && *eps.addr() == 0x1p-52);
-  CHILD_CHECK(*pi.addr() == 3.141592653589793 && pi_value == *pi.addr() &&
-              !std::strcmp(pi.getname(), "pi") && !std::strcmp(j.getname(), "j") &&
-              i.isc() && *i.addr() == 0 && *i.addi() == 1 && j.isc() && *j.addi() == 1);
+  CHILD_CHECK(std::isinf(inf_value) && inf_value > 0 && *Inf.addr() == inf_value);
+  std::uint64_t bits;
+  std::memcpy(&bits, NaN.addr(), sizeof bits);
+  CHILD_CHECK(bits == 0x7FFFFFFFFFFFFFFFull);
+  CHILD_CHECK(eps_double == 0x1p-52 && eps_float == 0x1p-23 && *eps.addr() == 0x1p-52);
+  CHILD_CHECK(*pi.addr() == 3.141592653589793 && pi_value == *pi.addr());
+  CHILD_CHECK(i.isc() && *i.addr() == 0 && *i.addi() == 1 && j.isc() && *j.addi() == 1);
+  CHILD_CHECK(!std::strcmp(pi.getname(), "pi") && !std::strcmp(j.getname(), "j"));
   CHILD_CHECK(text_is(computer_name, "UNIX KORVEX") && text_is(version, "KORVEX!") &&
               text_is(mfilename, "KORVEX compiled application."));
-  CHILD_CHECK(*stdinM.addr() == 0 && *stdoutM.addr() == 1 && *stderrM.addr() == 2 &&
-              *TICTOC.addr() == 0 && *lasterr.addr() == 0 && nargin == 0 && nargout == 0);
-  CHILD_CHECK(plot_state.nseries == 0 && plot_state.file_open == 0 && image_pending == 0 &&
-              display_short == 1 && out_text.precision() == 4 && out_text.str().empty());
+  CHILD_CHECK(*stdinM.addr() == 0 && *stdoutM.addr() == 1 && *stderrM.addr() == 2);
+  CHILD_CHECK(*TICTOC.addr() == 0 && *lasterr.addr() == 0 && nargin == 0 && nargout == 0);
+  CHILD_CHECK(plot_state.nseries == 0 && plot_state.file_open == 0 && image_pending == 0);
+  CHILD_CHECK(display_short == 1 && out_text.precision() == 4);
   CHILD_CHECK(!std::strcmp(viewer_cmd, "xv") && !std::strcmp(player_cmd, "kvwave") &&
               !std::strcmp(plotter_cmd, "gnuplot"));
+  CHILD_CHECK(out_text.str().empty());
   warning("w");
   CHILD_CHECK(err_text.str() == "warning: w\n");
   // SIGFPE is ignored: division by zero gives an infinity, a raised signal is dropped.
