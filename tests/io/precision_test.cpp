@@ -138,9 +138,6 @@ TEST_F(ElementConversions, SwapFollowsTheHostFlag) {
       {0, "l", false},      {0, "ieee-be", true}, {0, "native", false}, {0, "vax", false},
       {1, "ieee-le", true}, {1, "b", false},      {1, "n", false},      {1, "B", false},
   };
-  const short one = 1;
-  const Bytes host(reinterpret_cast<const unsigned char*>(&one),
-                   reinterpret_cast<const unsigned char*>(&one) + 2);
   const std::string path = temp_path("swap.bin");
   testing::internal::CaptureStderr();
   for (const auto& row : rows) {
@@ -148,9 +145,8 @@ TEST_F(ElementConversions, SwapFollowsTheHostFlag) {
     M<double> fid = open_file(path, "wb", row.format);
     fwrite(fid, scalar(1), text("int16"));
     fclose(fid);
-    Bytes want = host;
-    if (row.swapped) std::reverse(want.begin(), want.end());
-    EXPECT_EQ(file_bytes(path), want) << row.flag << " " << row.format;
+    const bool big = host_byte_order() != row.swapped;
+    EXPECT_EQ(file_bytes(path), (big ? Bytes{0, 1} : Bytes{1, 0})) << row.flag << " " << row.format;
   }
   const std::string warning =
       "warning: fopen: don't know how to convert from this machine format\n";
