@@ -47,6 +47,17 @@ TEST(PrecisionDeath, CodeOutsideTheTable) {
   EXPECT_ERROR(fwrite(x, stdout, static_cast<Precision>(10), 0), "fwrite: unknown precision");
 }
 
+// swap2/4/8 are the public byte reversals; the block loops have their own.
+TEST(Precision, ByteReversal) {
+  unsigned char b[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+  swap2(b);
+  EXPECT_EQ(Bytes(b, b + 8), (Bytes{2, 1, 3, 4, 5, 6, 7, 8}));
+  swap4(b);
+  EXPECT_EQ(Bytes(b, b + 8), (Bytes{4, 3, 1, 2, 5, 6, 7, 8}));
+  swap8(b);
+  EXPECT_EQ(Bytes(b, b + 8), (Bytes{8, 7, 6, 5, 2, 1, 3, 4}));
+}
+
 // One element per row: the value written, its bytes least significant first (worked out by
 // hand), and the value read back from them.
 struct ElementRow {
