@@ -79,6 +79,7 @@ const ElementRow element_rows[] = {
     // unsigned 32-bit: the top bit comes back from 2^31 up; negatives in two's complement
     {"uint", 4294967295.9, {0xFF, 0xFF, 0xFF, 0xFF}, 4294967295.0},
     {"uint", 3e9, {0x00, 0x5E, 0xD0, 0xB2}, 3e9},
+    {"uint", 2147483648.0, {0x00, 0x00, 0x00, 0x80}, 2147483648.0},
     {"uint", -1, {0xFF, 0xFF, 0xFF, 0xFF}, 4294967295.0},
     {"uint", 1e10, {0xFF, 0xFF, 0xFF, 0xFF}, 4294967295.0},
     {"uint", nan_pos, {0xFF, 0xFF, 0xFF, 0x7F}, 2147483647},
@@ -86,6 +87,7 @@ const ElementRow element_rows[] = {
     {"int16", -3.9, {0xFD, 0xFF}, -3},
     {"int16", 32768, {0x00, 0x80}, -32768},
     {"int16", 70000, {0x70, 0x11}, 4464},
+    {"int16", 1e10, {0xFF, 0xFF}, -1},  // saturated at 32 bits first
     {"int16", nan_neg, {0x00, 0x00}, 0},
     {"ushort", -1, {0xFF, 0xFF}, 65535},
     {"ushort", 300.7, {0x2C, 0x01}, 300},
@@ -105,6 +107,7 @@ const ElementRow element_rows[] = {
     {"float", 1 + 3 * std::ldexp(1, -24), {0x02, 0x00, 0x80, 0x3F}, 1 + std::ldexp(1, -22)},
     {"float", 3.40282356e38, {0xFF, 0xFF, 0x7F, 0x7F}, 340282346638528859811704183484516925440.0},
     {"float", std::ldexp(1, 128) - std::ldexp(1, 103), {0x00, 0x00, 0x80, 0x7F}, inf},
+    {"float", -1e300, {0x00, 0x00, 0x80, 0xFF}, -inf},
     {"float", nan_pos, {0x00, 0x00, 0xC0, 0x7F}, nan_pos},
 };
 
