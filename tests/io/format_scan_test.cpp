@@ -103,12 +103,16 @@ TEST(FormatScan, GrowsPastTheFirstBlock) {
   EXPECT_TRUE(all_same(s.values, codes(token)));
 }
 
-// A format that reads nothing, "%n" alone, ends instead of looping.
+// A format that reads nothing, "%n" alone, ends instead of looping; the empty one is an error.
 TEST(FormatScan, FormatsWithoutConversionsEnd) {
   Scanned s = scanned("%n", "123", 100);
   EXPECT_TRUE(all_same(s.values, {0}));
   s = scanned("  %n", "  x", 100);
   EXPECT_TRUE(all_same(s.values, {0})) << "the second pass reads nothing";
+  TextFile file("1");  // the empty format has no item at all
+  Mfmt<double> f("");
+  int count, total;
+  EXPECT_ERROR(f.scan(file.f, 5, count, total), "sscanf: unknown type character");
 }
 
 TEST(FormatScan, FloatAndIntInstances) {
@@ -119,11 +123,4 @@ TEST(FormatScan, FloatAndIntInstances) {
   s = scanned<float>("%g", "3.4028235e38 3.402824e38");
   // Either side of FLT_MAX plus half a float step (2^103): FLT_MAX, then infinity.
   EXPECT_TRUE(all_same(s.values, {3.4028234663852886e38, HUGE_VAL}));
-}
-
-TEST(FormatScan, EmptyFormatKnowsNoType) {
-  TextFile file("1");
-  Mfmt<double> f("");
-  int count, total;
-  EXPECT_ERROR(f.scan(file.f, 5, count, total), "sscanf: unknown type character");
 }

@@ -92,7 +92,8 @@ TEST_F(FormattedIo, ScanShapesAndCounts) {
   }
 }
 
-// Scanning carries on from the position, and the count counts values, not conversions.
+// Scanning carries on from the position, and the count counts values, not conversions; the
+// size has one or two elements.
 TEST_F(FormattedIo, ScanContinuesAndCounts) {
   const std::string path = temp_path("scan_more.txt");
   write_file(path, {'1', ' ', '2', ' ', '3', ' ', '4', '\n'});
@@ -105,12 +106,6 @@ TEST_F(FormattedIo, ScanContinuesAndCounts) {
   fscanfM(fid, text("%d"), i_o, Mr<double>(values), Mr<double>(count));
   EXPECT_EQ(values.size(), 0);
   EXPECT_EQ(value(count), 0);
-}
-
-TEST_F(FormattedIo, ScanArgumentErrors) {
-  const std::string path = temp_path("scan_errors.txt");
-  write_file(path, {'1'});
-  const M<double> fid = open_file(path, "r");
   EXPECT_ERROR(fscanfM(fid, text("%d"), row({1, 2, 3}, "sz")),
                "fscanf: size sz is not one or two elements");
 }

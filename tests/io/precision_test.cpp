@@ -35,14 +35,11 @@ TEST(Precision, EveryNameAndItsSize) {
   }
 }
 
-TEST(PrecisionDeath, NamesAreComparedExactly) {
+TEST(PrecisionDeath, UnknownNamesAndCodes) {
   int size;
   for (const char* name : {"Double", "int8", "uint8", "double ", "unsigned", ""})
     EXPECT_ERROR(precision_code(name, size), std::string("fileio: unknown precision ") + name);
-}
-
-TEST(PrecisionDeath, CodeOutsideTheTable) {
-  double x = 0;
+  double x = 0;  // a code outside the table
   EXPECT_ERROR(fread(x, stdin, static_cast<Precision>(0), 0), "fread: unknown precision");
   EXPECT_ERROR(fwrite(x, stdout, static_cast<Precision>(10), 0), "fwrite: unknown precision");
 }
