@@ -42,6 +42,7 @@ TEST_F(BinaryIo, SizeForms) {
       {row({3, inf}), "int16", 3, 2, {513, 2055, 1027, 2569, 1541, 0}, 5},
       // two whole int32 elements; the third has only two bytes and stays 0
       {row({2, 2}), "int32", 2, 2, {67305985, 0, 134678021, 0}, 2},
+      {scalar(0), "uchar", 0, 0, {}, 0},
       {scalar(-3), "uchar", 0, 0, {}, 0},
       {row({0, inf}), "uchar", 0, 0, {}, 0},
       {row({3, 0}), "uchar", 0, 0, {}, 0},

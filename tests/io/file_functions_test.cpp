@@ -59,6 +59,7 @@ TEST_F(FidTable, FidCheck) {
   for (double f : {-1.6, 64.5, nan_value}) EXPECT_ERROR(ftell(scalar(f)), "Illegal fid.") << f;
   EXPECT_ERROR(ftell(scalar(3.5)), "Fid not opened.");
   EXPECT_ERROR(feof(row({3, 3}, "twofids")), "Size of fid twofids not one.");
+  EXPECT_ERROR(fread(M<double>("nofid", 0, 0)), "Size of fid nofid not one.");
 }
 
 TEST_F(FidTable, FailedOpens) {
@@ -99,6 +100,7 @@ TEST_F(FidTable, CloseRefusesStandardFids) {
   M<double> two = scalar(2);
   two.setname("stderrM");
   EXPECT_ERROR(fclose(two), "fclose: can not close stdin/stdout/stderr, fid is stderrM");
+  EXPECT_ERROR(fclose(scalar(nan_value)), "Illegal fid.");  // not taken for a standard fid
   EXPECT_ERROR(fclose(scalar(9)), "Fid not opened.");
 }
 

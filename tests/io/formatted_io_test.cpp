@@ -47,6 +47,7 @@ TEST_F(FormattedIo, StandardFids) {
 // printfM prints to the fid in stdoutM, which holds 1 once the start-up routine has run.
 TEST_F(FormattedIo, PrintfGoesThroughStdoutM) {
   EXPECT_ERROR(printfM(text("x")), "Size of fid stdoutM not one.");
+  EXPECT_ERROR(fprintfM(text("x")), "Size of fid stdoutM not one.");
   stdoutM = 1.0;
   testing::internal::CaptureStdout();
   EXPECT_TRUE(printfM(text("%s=%g\n"), text("pi"), scalar(3.5)).issamename(noval_name));
@@ -107,6 +108,8 @@ TEST_F(FormattedIo, ScanContinuesAndCounts) {
   EXPECT_EQ(values.size(), 0);
   EXPECT_EQ(value(count), 0);
   EXPECT_ERROR(fscanfM(fid, text("%d"), row({1, 2, 3}, "sz")),
+               "fscanf: size sz is not one or two elements");
+  EXPECT_ERROR(fscanfM(fid, text("%d"), M<double>("sz", 0, 0)),
                "fscanf: size sz is not one or two elements");
 }
 
