@@ -30,28 +30,20 @@ MstrResult run_mstr(std::vector<double> codes, int size) {
 
 }  // namespace
 
+// A one-byte buffer holds only the terminator; a zero-byte one gets nothing at all, and even
+// an empty text does not fit it: there is no room for its terminator.
 TEST(Mstr, CutsAtSizeMinusOneWithTheWarning) {
   const std::string chopped = "warning: Mstr: buffer too small - chopped\n";
-  std::vector<double> nine(9, 'a'), ten(10, 'b');
-  MstrResult r = run_mstr(nine, 10);
-  EXPECT_EQ(r.text, "aaaaaaaaa");
-  EXPECT_EQ(r.warned, "");
-  EXPECT_EQ(r.advanced, 9);
-  r = run_mstr(ten, 10);
-  EXPECT_EQ(r.text, "bbbbbbbbb");
-  EXPECT_EQ(r.warned, chopped);
-  EXPECT_EQ(r.advanced, 9);
-  // A one-byte buffer holds only the terminator; a zero-byte one gets nothing at all.
-  r = run_mstr({'x'}, 1);
-  EXPECT_EQ(r.text, "");
-  EXPECT_EQ(r.warned, chopped);
-  r = run_mstr({'x'}, 0);
-  EXPECT_EQ(r.text, "<none>");
-  EXPECT_EQ(r.warned, chopped);
-  EXPECT_EQ(r.advanced, 0);
-  // Even an empty text does not fit: there is no room for its terminator.
-  r = run_mstr({}, 0);
-  EXPECT_EQ(r.warned, chopped);
+  const struct { std::vector<double> codes; int size; std::string text, warned; long advanced; } rows[] = {
+      {std::vector<double>(9, 'a'), 10, "aaaaaaaaa", "", 9},
+      {std::vector<double>(10, 'b'), 10, "bbbbbbbbb", chopped, 9},
+      {{'x'}, 1, "", chopped, 0}, {{'x'}, 0, "<none>", chopped, 0}, {{}, 0, "<none>", chopped, 0}};
+  for (const auto& t : rows) {
+    const MstrResult r = run_mstr(t.codes, t.size);
+    EXPECT_EQ(r.text, t.text);
+    EXPECT_EQ(r.warned, t.warned) << t.text;
+    EXPECT_EQ(r.advanced, t.advanced) << t.text;
+  }
 }
 
 // Codes are truncated toward zero and keep their low 8 bits; NaN and huge values stay defined.
