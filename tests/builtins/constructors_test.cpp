@@ -20,10 +20,7 @@ TEST(Constructors, ShapeRuleRoundsScalarsAndTakesOtherShapesAsTheyAre) {
       {scalar(-2), scalar(-2), 0, 0}, {row({-1, 5}), e, 0, 0}, {scalar(std::nan("")), scalar(2), 0, 0}};
   // clang-format on
   for (const auto& r : rows) {
-    M<double> z = zeros(r.a, r.b);
-    EXPECT_EQ(z.rows(), r.m) << "row " << &r - rows;
-    EXPECT_EQ(z.cols(), r.n) << "row " << &r - rows;
-    EXPECT_TRUE(all_same(reals(z), V(z.size(), 0.0))) << "row " << &r - rows;
+    EXPECT_TRUE(Is(zeros(r.a, r.b), r.m, r.n, V(r.m * r.n, 0.0))) << "row " << &r - rows;
   }
 }
 

@@ -3,10 +3,7 @@
 #include "../support/matrix_builders.h"
 
 using namespace korvex;
-using korvex_test::by_rows;
-using korvex_test::crow;
-using korvex_test::Is;
-using korvex_test::row;
+using namespace korvex_test;
 
 // Over a row the loop variable is each scalar; every empty matrix is stored as 0x0 and makes
 // no pass. A variable that last held a complex column or text comes out real and numeric.

@@ -5,8 +5,7 @@
 #include "../support/matrix_builders.h"
 
 using namespace korvex;
-using korvex_test::Is;
-using korvex_test::row;
+using namespace korvex_test;
 
 // Day numbers from the astronomical tables: 2000-01-01 is JD 2451545, the first Gregorian day
 // 1582-10-15 is 2299161.
@@ -18,6 +17,7 @@ TEST(Timing, JulianDayOfKnownDates) {
 }
 
 TEST(Timing, EtimeCountsSecondsBetweenClockVectors) {
+  // clang-format off
   const struct { M<double> t1, t0; double want; } rows[] = {
       {row({2000, 3, 1, 0, 0, 0}), row({2000, 2, 28, 0, 0, 0}), 172800},
       {row({2000, 1, 1, 0, 0, 0}), row({1999, 12, 31, 23, 59, 59.5}), 0.5},
@@ -26,6 +26,7 @@ TEST(Timing, EtimeCountsSecondsBetweenClockVectors) {
       {row({2000, 1, 2.9, 0, 0, 0}), row({2000, 1, 1.2, 0, 0, 0}), 86400},
       {M<double>(5.0), M<double>(7.0), 0},
   };
+  // clang-format on
   for (const auto& t : rows) EXPECT_TRUE(Is(etime(t.t1, t.t0), 1, 1, {t.want}));
   EXPECT_ERROR(etime(row({2000, 1, 1, 0, 0}), row({2000, 1, 1, 0, 0, 0})),
                "etime: t1 or t0 not 1x6");
