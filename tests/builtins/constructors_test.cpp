@@ -15,9 +15,9 @@ TEST(Constructors, ShapeRuleRoundsScalarsAndTakesOtherShapesAsTheyAre) {
   const M<double> e;
   // clang-format off
   const struct { M<double> a, b; int m, n; } rows[] = {
-      {scalar(2), scalar(3), 2, 3}, {row({2, 3}), e, 2, 3}, {by_cols(3, 2, V(6, 1)), scalar(9), 3, 2},
+      {scalar(2), scalar(3), 2, 3}, {row({2, 3}), e, 2, 3}, {by_cols(3, 2, V(6, 1)), e, 3, 2},
       {scalar(2.5), scalar(2.5), 3, 3}, {scalar(2.4), scalar(1), 2, 1},
-      {scalar(-2), scalar(-2), 0, 0}, {row({-1, 5}), e, 0, 0}, {scalar(std::nan("")), scalar(2), 0, 0}};
+      {scalar(-2), scalar(1), 0, 0}, {row({-1, 5}), e, 0, 0}, {scalar(NAN), scalar(2), 0, 0}};
   // clang-format on
   for (const auto& r : rows) {
     EXPECT_TRUE(Is(zeros(r.a, r.b), r.m, r.n, V(r.m * r.n, 0.0))) << "row " << &r - rows;

@@ -46,8 +46,9 @@ TEST(Rot90, QuarterTurnsCounterClockwiseAndFlips) {
   const M<double> x = by_rows(2, 3, {1, 2, 3, 4, 5, 6});
   // clang-format off
   const struct { double k; int r, c; std::vector<double> rowwise; } cases[] = {
-      {4.5, 3, 2, {3, 6, 2, 5, 1, 4}}, {2, 2, 3, {6, 5, 4, 3, 2, 1}}, {-1, 3, 2, {4, 1, 5, 2, 6, 3}},
-      {0.4, 2, 3, {1, 2, 3, 4, 5, 6}}, {-1e300, 2, 3, {1, 2, 3, 4, 5, 6}}};
+      {4.5, 3, 2, {3, 6, 2, 5, 1, 4}}, {2, 2, 3, {6, 5, 4, 3, 2, 1}},
+      {-1, 3, 2, {4, 1, 5, 2, 6, 3}}, {0.4, 2, 3, {1, 2, 3, 4, 5, 6}},
+      {-1e300, 2, 3, {1, 2, 3, 4, 5, 6}}};
   // clang-format on
   for (const auto& c : cases) EXPECT_TRUE(Is(rot90(x, scalar(c.k)), c.r, c.c, c.rowwise)) << c.k;
   EXPECT_TRUE(Is(rot90(x), 3, 2, {3, 6, 2, 5, 1, 4}));
