@@ -4,6 +4,7 @@
 // same two pow calls per element. Ratios are measured in the same run.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -113,6 +114,40 @@ void BM_Model2PlainPow(benchmark::State& state) {
   kh::release_all();
 }
 
+// Service 4 on model 2 without the gateway and the runtime: the same evaluations and
+// differences over arrays allocated once, the model as the two pow calls per element.
+void BM_Service4PlainPow(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0)), p = static_cast<int>(state.range(1));
+  Inputs in = make_inputs(4, n, p, 2);
+  std::vector<double> xw(n), g(n), G0(n), fbuf(n), H(std::size_t(n) * p);
+  const double three = cube_exponent, two = square_exponent;
+  auto f = [&]() {
+    for (int i = 0; i < n; ++i) fbuf[i] = std::pow(std::pow(xw[i], three), two);
+    return fbuf[0];
+  };
+  auto gradient = [&](double b, double* grad) {
+    for (int i = 0; i < n; ++i) {
+      const double t = xw[i];
+      xw[i] = t + 1e-05;
+      const double a = f();
+      xw[i] = t;
+      grad[i] = (a - b) / 1e-05;
+    }
+  };
+  for (auto _ : state) {
+    std::copy(in.x.begin(), in.x.end(), xw.begin());
+    gradient(f(), G0.data());
+    for (int k = 0; k < p; ++k) {
+      for (int i = 0; i < n; ++i) xw[i] = in.V[std::size_t(k) * n + i] * in.h[k] + in.x[i];
+      gradient(f(), g.data());
+      for (int i = 0; i < n; ++i) H[std::size_t(k) * n + i] = (g[i] - G0[i]) / in.h[k];
+    }
+    benchmark::DoNotOptimize(H.data());
+    benchmark::ClobberMemory();
+  }
+  kh::release_all();
+}
+
 // Keeps each run's CPU time per iteration (steadier than wall time on a shared machine) so that
 // main can print the overhead ratio after the table; with --benchmark_repetitions the medians.
 class RecordingReporter : public benchmark::ConsoleReporter {
@@ -148,6 +183,7 @@ BENCHMARK(BM_Service4)->Apply(service_sizes);
 BENCHMARK(BM_Model2Eval)->ArgName("n")->Arg(2)->Arg(1000);
 BENCHMARK(BM_Model2PlainPow)->ArgName("n")->Arg(2)->Arg(1000);
 BENCHMARK(BM_Service3PlainLoop)->ArgNames({"n", "p"})->Args({1000, 2});
+BENCHMARK(BM_Service4PlainPow)->ArgNames({"n", "p"})->Args({2, 2})->Args({10, 10});
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
@@ -171,6 +207,17 @@ int main(int argc, char** argv) {
   if (m2s > 0 && pow2s > 0)
     std::printf("model 2 at n = 2: runtime overhead %.0f ns per evaluation (%.0f ns vs %.0f ns)\n",
                 (m2s - pow2s) * 1e9, m2s * 1e9, pow2s * 1e9);
+  for (int n : {2, 10}) {
+    const std::string size = "n:" + std::to_string(n) + "/p:" + std::to_string(n);
+    const double s4 = reporter.find("BM_Service4/" + size + "/model:2"),
+                 plain4 = reporter.find("BM_Service4PlainPow/" + size);
+    const double evals = 1 + n + n * (1 + n);
+    if (s4 > 0 && plain4 > 0)
+      std::printf(
+          "model 2 through service 4 at n = p = %d: runtime overhead %.0f ns per evaluation "
+          "(%.2f us vs %.2f us per call, %.0f evaluations)\n",
+          n, (s4 - plain4) / evals * 1e9, s4 * 1e6, plain4 * 1e6, evals);
+  }
   benchmark::Shutdown();
   return 0;
 }

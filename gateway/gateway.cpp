@@ -1,13 +1,16 @@
 // gateway.cpp: the module's entry points: mexFunction with its four services (a function value,
 // function values, directional differences, Hessian-times-direction products) and mexVersion.
-// Only mxGetPr, mxGetM, mxGetN, mxCreateDoubleMatrix and mexErrMsgTxt are used, so this source
-// builds unchanged against the stand-in host's mex.h and against a real host's.
+// Besides mxGetPr, mxGetM, mxGetN, mxCreateDoubleMatrix and mexErrMsgTxt only mxIsDouble and
+// mxIsSparse are used, so this source builds unchanged against the stand-in host's mex.h and
+// against a real host's.
 #include "mex.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <cstdio>
 #include <memory>
+#include <new>
 
 #include "../runtime/common/rules.h"
 #include "gateway.h"
@@ -37,6 +40,7 @@ const char* const msg_h_short = "h Must Hold At Least p Values";
 const char* const msg_too_large = "Input Too Large";
 const char* const msg_model2_x_large = "Model 2 Takes At Most 268435438 Values In x";
 const char* const msg_model2_extra_large = "Model 2 Takes At Most 268435438 Extra Values";
+const char* const msg_not_full_double = "Inputs Must Be Full Double Matrices";
 
 std::size_t count_of(const mxArray* a) { return mxGetM(a) * mxGetN(a); }
 
@@ -44,6 +48,17 @@ std::size_t count_of(const mxArray* a) { return mxGetM(a) * mxGetN(a); }
 // elements, after which these conversions are exact.
 int rows_of(const mxArray* a) { return static_cast<int>(mxGetM(a)); }
 int cols_of(const mxArray* a) { return static_cast<int>(mxGetN(a)); }
+
+// Only full double matrices are read as arrays of doubles: the storage of a sparse, integer,
+// logical, single or char input is something else, and reading it as doubles runs past its end.
+// A complex double passes; its real part is what mxGetPr gives.
+bool full_double(const mxArray* a) { return mxIsDouble(a) && !mxIsSparse(a); }
+
+const char* not_full_double(const mxArray* const prhs[], int count) {
+  for (int k = 0; k < count; ++k)
+    if (!full_double(prhs[k])) return msg_not_full_double;
+  return nullptr;
+}
 
 const char* too_large(const mxArray* const prhs[], int count) {
   for (int k = 0; k < count; ++k) {
@@ -81,9 +96,11 @@ const char* check_model2(const mxArray* model, std::size_t n, const mxArray* ext
 
 // Argument checks: the first failing condition's message, or null. The checks of the interface
 // table come first, in its order and with its messages; the ones after them reject calls that
-// would read past an input. All of them run before anything is allocated or created.
+// would read past an input, starting with the class of every input the service reads. All of
+// them run before anything is allocated or created.
 const char* check_service1(int nrhs, const mxArray* prhs[]) {
   if (nrhs <= 2) return "At Least 2 Input Arguments Required";
+  if (const char* e = not_full_double(prhs, std::min(nrhs, 4))) return e;
   if (const char* e = too_large(prhs, std::min(nrhs, 4))) return e;
   if (count_of(prhs[1]) == 0) return msg_model_empty;
   if (mxGetM(prhs[2]) == 0) return msg_x_empty;  // the one component needs n >= 1
@@ -95,6 +112,7 @@ const char* check_service2(int nlhs, int nrhs, const mxArray* prhs[]) {
   if (nrhs <= 2) return "At Least 2 Input Arguments Required";
   if (nrhs > 5) return "Takes <= 3 Input Arguments";
   if (nlhs != 1) return "funcvalJ takes one output Argument";
+  if (const char* e = not_full_double(prhs, nrhs)) return e;
   if (const char* e = too_large(prhs, nrhs)) return e;
   if (count_of(prhs[1]) == 0) return msg_model_empty;
   const std::size_t n = mxGetM(prhs[2]);
@@ -108,6 +126,7 @@ const char* check_service3(int nlhs, int nrhs, const mxArray* prhs[]) {
   if (nrhs <= 3) return "At Least 3 Input Arguments Required";
   if (nrhs > 6) return "Takes <=4 Input Arguments";
   if (nlhs > 2) return "FDapprox takes <=2 Output Argument";
+  if (const char* e = not_full_double(prhs, nrhs)) return e;
   if (nrhs < 6) return msg_h_missing;
   if (const char* e = too_large(prhs, nrhs)) return e;
   if (count_of(prhs[1]) == 0) return msg_model_empty;
@@ -122,6 +141,7 @@ const char* check_service3(int nlhs, int nrhs, const mxArray* prhs[]) {
 const char* check_service4(int nlhs, int nrhs, const mxArray* prhs[]) {
   if (nrhs <= 3) return "At Least 3 Input Arguments Required";
   if (nlhs > 2) return "FDapprox takes <=2 Output Argument";
+  if (const char* e = not_full_double(prhs, std::min(nrhs, 6))) return e;
   if (nrhs < 5) return msg_h_missing;
   if (const char* e = too_large(prhs, std::min(nrhs, 6))) return e;
   if (count_of(prhs[1]) == 0) return msg_model_empty;
@@ -151,7 +171,6 @@ Extra copy_extra(const mxArray* a) {
 
 // Service 1: the first component of F(x), as a 1-by-1 matrix.
 void service1(int nrhs, mxArray* plhs[], const mxArray* prhs[]) {
-  if (const char* e = check_service1(nrhs, prhs)) return mexErrMsgTxt(e);
   const int model = scalar_of(prhs[1]);
   const int n = rows_of(prhs[2]);
   Extra extra;
@@ -161,8 +180,7 @@ void service1(int nrhs, mxArray* plhs[], const mxArray* prhs[]) {
 }
 
 // Service 2: the first m components of F(x), as an m-by-1 column.
-void service2(int nlhs, int nrhs, mxArray* plhs[], const mxArray* prhs[]) {
-  if (const char* e = check_service2(nlhs, nrhs, prhs)) return mexErrMsgTxt(e);
+void service2(int nrhs, mxArray* plhs[], const mxArray* prhs[]) {
   const int model = scalar_of(prhs[1]);
   const int n = rows_of(prhs[2]);
   const int m = nrhs == 3 ? n : scalar_of(prhs[3]);
@@ -174,7 +192,6 @@ void service2(int nlhs, int nrhs, mxArray* plhs[], const mxArray* prhs[]) {
 
 // Service 3: F(x) and the forward differences D(:,k) = (F(x + h[k]*V(:,k)) - F(x)) / h[k].
 void service3(int nlhs, int nrhs, mxArray* plhs[], const mxArray* prhs[]) {
-  if (const char* e = check_service3(nlhs, nrhs, prhs)) return mexErrMsgTxt(e);
   const double* V = mxGetPr(prhs[3]);
   const int n = rows_of(prhs[3]), p = cols_of(prhs[3]);
   const int m = nrhs > 4 ? scalar_of(prhs[4]) : n;
@@ -213,8 +230,7 @@ void service3(int nlhs, int nrhs, mxArray* plhs[], const mxArray* prhs[]) {
 
 // Service 4: H(:,k) = (g(x + h[k]*V(:,k)) - g(x)) / h[k], g the forward-difference gradient of
 // the first component f of F, evaluated with m = n.
-void service4(int nlhs, int nrhs, mxArray* plhs[], const mxArray* prhs[]) {
-  if (const char* e = check_service4(nlhs, nrhs, prhs)) return mexErrMsgTxt(e);
+void service4(int nrhs, mxArray* plhs[], const mxArray* prhs[]) {
   const double* V = mxGetPr(prhs[3]);
   const int n = rows_of(prhs[3]), p = cols_of(prhs[3]);
   const double* h = mxGetPr(prhs[4]);
@@ -261,21 +277,99 @@ void service4(int nlhs, int nrhs, mxArray* plhs[], const mxArray* prhs[]) {
   xw.reset();
 }
 
+// ============================================================================================
+// Runtime faults during a call
+// ============================================================================================
+
+// The runtime reports every fault through error(), which ends the process: inside the module,
+// the host's. So while a service runs, the runtime's fault handler is raise_fault, and error()
+// throws RuntimeFault instead, the module's one exception. Unwinding runs the destructors of
+// every frame between the fault and serve(): model 2's matrices give their blocks and pool
+// chunks back, its calling convention restores nargin and nargout, the gateway's buffers are
+// freed. serve() catches it, uninstalls the handler and hands the message on; mexFunction
+// reports it through mexErrMsgTxt, which abandons the call, and the host frees the outputs
+// created so far. Nothing is thrown on the normal path (the handler is a pointer test in
+// error()), and outside a call error() still prints and exits. A fault inside a destructor (only
+// a corrupted share count reports one) cannot unwind and still ends the process.
+struct RuntimeFault {
+  char message[200];  // as long as the runtime's own message buffer
+};
+
+[[noreturn]] void raise_fault(const char* msg) {
+  RuntimeFault fault;
+  std::snprintf(fault.message, sizeof fault.message, "%s", msg);
+  throw fault;
+}
+
+// The message of the last fault, kept past serve() for mexErrMsgTxt (which may leave the
+// call by a long jump, so nothing on the stack must still need destroying).
+char fault_message[sizeof RuntimeFault::message];
+
+// Installs raise_fault for its lifetime.
+class FaultHandlerScope {
+ public:
+  FaultHandlerScope() : saved_(korvex::fault_handler) { korvex::fault_handler = raise_fault; }
+  ~FaultHandlerScope() { korvex::fault_handler = saved_; }
+  FaultHandlerScope(const FaultHandlerScope&) = delete;
+  FaultHandlerScope& operator=(const FaultHandlerScope&) = delete;
+
+ private:
+  korvex::fault_handler_fn saved_;
+};
+
+// Runs a service whose checks have passed. Returns null, or the message of a runtime fault or
+// of a failed allocation of the gateway's own buffers.
+const char* serve(int service, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  const char* failure = nullptr;
+  try {
+    const FaultHandlerScope scope;
+    switch (service) {
+      case 1:
+        service1(nrhs, plhs, prhs);
+        break;
+      case 2:
+        service2(nrhs, plhs, prhs);
+        break;
+      case 3:
+        service3(nlhs, nrhs, plhs, prhs);
+        break;
+      default:
+        service4(nrhs, plhs, prhs);
+        break;
+    }
+  } catch (const RuntimeFault& fault) {
+    std::snprintf(fault_message, sizeof fault_message, "%s", fault.message);
+    failure = fault_message;
+  } catch (const std::bad_alloc&) {
+    failure = "Out of memory";  // the runtime's own message for it
+  }
+  return failure;
+}
+
 }  // namespace
 
 extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (nrhs < 1) return mexErrMsgTxt(msg_no_service);
+  if (!full_double(prhs[0])) return mexErrMsgTxt(msg_not_full_double);
   if (count_of(prhs[0]) == 0) return mexErrMsgTxt(msg_service_empty);
-  switch (scalar_of(prhs[0])) {
+  const int service = scalar_of(prhs[0]);
+  const char* rejected;
+  switch (service) {
     case 1:
-      return service1(nrhs, plhs, prhs);
+      rejected = check_service1(nrhs, prhs);
+      break;
     case 2:
-      return service2(nlhs, nrhs, plhs, prhs);
+      rejected = check_service2(nlhs, nrhs, prhs);
+      break;
     case 3:
-      return service3(nlhs, nrhs, plhs, prhs);
+      rejected = check_service3(nlhs, nrhs, prhs);
+      break;
     case 4:
-      return service4(nlhs, nrhs, plhs, prhs);
+      rejected = check_service4(nlhs, nrhs, prhs);
+      break;
     default:
       return;  // any other service number: nothing done, no message
   }
+  if (rejected) return mexErrMsgTxt(rejected);
+  if (const char* fault = serve(service, nlhs, plhs, nrhs, prhs)) mexErrMsgTxt(fault);
 }

@@ -15,7 +15,8 @@ namespace korvex {
 namespace {
 
 // Saves nargin/nargout on entry, sets them unless a caller has, clears the flags, and
-// restores the saved values when the function's body is done.
+// restores the saved values when the function's body is done. A runtime fault inside a host
+// call unwinds past restore(); the destructor restores them then.
 class CallCounts {
  public:
   CallCounts(double inputs, double outputs) : saved_in_(nargin), saved_out_(nargout) {
@@ -24,13 +25,20 @@ class CallCounts {
     nargin_set = 0;
     nargout_set = 0;
   }
-  void restore() const {
+  ~CallCounts() {
+    if (!restored_) restore();
+  }
+  CallCounts(const CallCounts&) = delete;
+  CallCounts& operator=(const CallCounts&) = delete;
+  void restore() {
     nargin = saved_in_;
     nargout = saved_out_;
+    restored_ = true;
   }
 
  private:
   double saved_in_, saved_out_;
+  bool restored_ = false;
 };
 
 // target = base .^ exponent, the exponent a statement constant destroyed before the result.

@@ -9,11 +9,21 @@
 
 #include "mex.h"
 
-// A host matrix: real doubles, column-major. Only the registry creates and destroys them.
+namespace korvex::host {
+
+// What a host matrix holds. The stand-in keeps the values of full double matrices only; the
+// others stand for a real host's sparse, integer, logical, single or char arrays, whose
+// storage is no array of doubles, and hold none (mxGetPr gives null).
+enum class Kind { full_double, sparse_double, other_class };
+
+}  // namespace korvex::host
+
+// A host matrix: column-major. Only the registry creates and destroys them.
 struct korvex_mx_array {
   std::size_t rows = 0;
   std::size_t cols = 0;
-  std::vector<double> re;
+  std::vector<double> re;  // rows*cols values for a full double matrix, else empty
+  korvex::host::Kind kind = korvex::host::Kind::full_double;
 };
 
 namespace korvex::host {
@@ -22,6 +32,8 @@ namespace korvex::host {
 mxArray* new_matrix(std::size_t rows, std::size_t cols);
 // A matrix holding VALUES (column-major, rows*cols of them).
 mxArray* new_matrix(std::size_t rows, std::size_t cols, const std::vector<double>& values);
+// A rows-by-cols matrix of another kind, holding no doubles.
+mxArray* new_matrix(std::size_t rows, std::size_t cols, Kind kind);
 void destroy_matrix(mxArray* a);  // a must come from the registry
 void release_all();               // destroys every matrix the registry holds
 std::size_t live_matrices();

@@ -16,9 +16,10 @@ namespace {
 const char* const usage_text =
     "usage: korvex-mex [--nargout N] [--repeat K] ARG...\n"
     "       korvex-mex --version\n"
-    "Calls the gateway with one input per ARG and N requested outputs (default 1), K times\n"
-    "(default 1), and prints the outputs of the last call. ARG is a real literal: a number\n"
-    "(2, -0.5, 1e-5, Inf, -Inf, NaN), a matrix ([1 2; 3 4], [2;-1], []) or zeros(R,C).\n";
+    "Calls the gateway with one input per ARG (none with options alone) and N requested\n"
+    "outputs (default 1), K times (default 1), and prints the outputs of the last call. ARG is\n"
+    "a real literal: a number (2, -0.5, 1e-5, Inf, -Inf, NaN), a matrix ([1 2; 3 4], [2;-1],\n"
+    "[]) or zeros(R,C).\n";
 
 int usage(const std::string& why) {
   std::fprintf(stderr, "korvex-mex: %s\n%s", why.c_str(), usage_text);
@@ -59,7 +60,9 @@ int run(int argc, char** argv) {
       args.push_back(a);
     }
   }
-  if (args.empty()) return usage("no ARG given");
+  // Bare, the tool shows its usage; with options but no ARG it calls the gateway with no
+  // inputs, as a host may, and shows the gateway's answer to that.
+  if (argc == 1) return usage("no ARG given");
 
   std::vector<const mxArray*> inputs;
   for (const std::string& a : args) {

@@ -1,5 +1,5 @@
-// mex.h: the stand-in host's MEX interface: the five operations the gateway calls, and the
-// gateway's entry point as a host sees it. Same names and shapes as a real host's header.
+// mex.h: the stand-in host's MEX interface: the operations the gateway calls, and the gateway's
+// entry point as a host sees it. Same names and shapes as a real host's header.
 #ifndef KORVEX_HOST_MEX_H
 #define KORVEX_HOST_MEX_H
 
@@ -15,6 +15,10 @@ std::size_t mxGetM(const mxArray* a);
 std::size_t mxGetN(const mxArray* a);
 // A new real rows-by-cols matrix, every element 0.
 mxArray* mxCreateDoubleMatrix(mwSize rows, mwSize cols, mxComplexity flag);
+// Whether a holds doubles (full or sparse, real or complex), and whether it is sparse. Only a
+// full double matrix has real data that mxGetPr can give.
+bool mxIsDouble(const mxArray* a);
+bool mxIsSparse(const mxArray* a);
 // Reports MSG as the call's error and abandons the call; never returns.
 [[noreturn]] void mexErrMsgTxt(const char* msg);
 

@@ -51,6 +51,14 @@ mxArray* new_matrix(std::size_t rows, std::size_t cols, const std::vector<double
   return a;
 }
 
+mxArray* new_matrix(std::size_t rows, std::size_t cols, Kind kind) {
+  mxArray* a = new_matrix(0, 0);
+  a->rows = rows;
+  a->cols = cols;
+  a->kind = kind;
+  return a;
+}
+
 void destroy_matrix(mxArray* a) {
   auto& all = registry();
   auto it = std::find_if(all.begin(), all.end(), [a](const auto& p) { return p.get() == a; });
@@ -83,7 +91,12 @@ Outcome call(Gateway gateway, int nlhs, mxArray* plhs[], int nrhs, const mxArray
 
 extern "C" {
 
-double* mxGetPr(const mxArray* a) { return const_cast<double*>(a->re.data()); }
+// Null for a matrix that holds no doubles, so a gateway that reads one faults at once.
+double* mxGetPr(const mxArray* a) {
+  return a->kind == korvex::host::Kind::full_double ? const_cast<double*>(a->re.data()) : nullptr;
+}
+bool mxIsDouble(const mxArray* a) { return a->kind != korvex::host::Kind::other_class; }
+bool mxIsSparse(const mxArray* a) { return a->kind == korvex::host::Kind::sparse_double; }
 std::size_t mxGetM(const mxArray* a) { return a->rows; }
 std::size_t mxGetN(const mxArray* a) { return a->cols; }
 

@@ -23,6 +23,10 @@ void lehmer_step(double& x) {
 }
 
 double rand_uniform() {
+  // A state so large that 16807 times it overflows to Inf (randM("seed", 1e300) stores 65536
+  // times that), or a NaN one, would make this and every later draw NaN; it restarts like a
+  // zero state instead.
+  if (!rules::is_finite(16807.0 * rand_state)) rand_state = 0.0;
   lehmer_step(rand_state);
   return rand_state / mask;
 }

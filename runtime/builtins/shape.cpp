@@ -43,7 +43,8 @@ M<double> size(M<double> x, i_o_t, Mr<double> r, Mr<double> c) {
   return x_M;
 }
 
-M<double> length(M<double> x) { return max(size(x)); }
+// max(size(x)), the larger dimension, without building the size row and reducing it.
+M<double> length(M<double> x) { return M<double>(x.rows() > x.cols() ? x.rows() : x.cols()); }
 
 // The rotation count rounded half up, taken modulo 4 into 0..3. The arithmetic stays in
 // double so that a huge count never meets an int conversion.

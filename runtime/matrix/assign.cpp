@@ -248,7 +248,7 @@ void M<T>::assign_positions(const M<T>& b, const M<T>& k, double hi) {
       m = rows;
       n = cols;
     } else {
-      move_to_fresh(*this, cplx, rows, cols, count);
+      grow_block(cplx, rows, cols, count);  // with room for more growth
     }
     zero_data(re + count, grown - count);
     if (im) zero_data(im + count, grown - count);

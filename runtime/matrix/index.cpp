@@ -20,21 +20,12 @@ template <class T>
 Mr<T>::Mr(const M<T>& a) : indexed(0), data(const_cast<M<T>&>(a)), idxr(a), idxc(a) {}
 
 template <class T>
-Mr<T>::Mr(const M<T>& a, const M<T>& k)
-    : indexed(1), data(const_cast<M<T>&>(a)), idxr(k), idxc(a) {}
-
-template <class T>
 Mr<T>::Mr(const M<T>& a, const M<T>& r, const M<T>& c)
     : indexed(2), data(const_cast<M<T>&>(a)), idxr(r), idxc(c) {}
 
+// The general path of operator=(b) (matrix.h).
 template <class T>
-Mr<T>::~Mr() {
-  KORVEX_ASSERT(indexed != -1);
-  indexed = -1;
-}
-
-template <class T>
-Mr<T>& Mr<T>::operator=(const M<T>& b) {
+Mr<T>& Mr<T>::assign(const M<T>& b) {
   switch (indexed) {
     case 0:
       data = b;
@@ -66,11 +57,6 @@ template <class T>
 Mr<T>& Mr<T>::operator=(const Ml<T>& s) {
   const M<T> value(s, i_o);
   return *this = value;
-}
-
-template <class T>
-Mr<T> M<T>::operator()(const M<T>& k) const {
-  return Mr<T>(*this, k);
 }
 
 template <class T>
@@ -422,14 +408,13 @@ void M<T>::concatenate(const Ml<T>& src) {
 // Instantiation for the four element types
 // ============================================================================================
 
-#define KORVEX_INDEX_MEMBERS(T)                       \
-  template class Mr<T>;                               \
-  template class Ml<T>;                               \
-  template M<T>::M(const Mr<T>&, i_o_t);              \
-  template M<T>::M(const Ml<T>&, i_o_t);              \
-  template M<T>& M<T>::operator=(const Mr<T>&);       \
-  template M<T>& M<T>::operator=(const Ml<T>&);       \
-  template Mr<T> M<T>::operator()(const M<T>&) const; \
+#define KORVEX_INDEX_MEMBERS(T)                 \
+  template class Mr<T>;                         \
+  template class Ml<T>;                         \
+  template M<T>::M(const Mr<T>&, i_o_t);        \
+  template M<T>::M(const Ml<T>&, i_o_t);        \
+  template M<T>& M<T>::operator=(const Mr<T>&); \
+  template M<T>& M<T>::operator=(const Ml<T>&); \
   template Mr<T> M<T>::operator()(const M<T>&, const M<T>&) const;
 
 #define KORVEX_INDEX_CONVERSION(T, U) \

@@ -1,5 +1,7 @@
 // matrix.cpp: the matrix value type M<T>: allocation of the counted element block, sharing and
 // release, checked element access, the element-type conversions and the small value members.
+#include <algorithm>
+
 #include "index_rules.h"
 
 namespace korvex {
@@ -58,8 +60,6 @@ unsigned char char_code<unsigned char>(char c) {
 // Element blocks
 // ============================================================================================
 
-// Slots before re: the header whose first 32-bit word is the share count pc.
-constexpr int header_slots = 8;
 // Slots beyond the element count: the header plus 6 spare slots per part for in-place growth.
 constexpr int extra_slots = 14;
 
@@ -71,30 +71,45 @@ bool in_pool(int e) {
   return 2 * static_cast<long long>(e) * static_cast<long long>(sizeof(T)) <= fs_chunk_bytes;
 }
 
-// Drops one share of a's block and frees it with the last one.
-template <class T>
-void release(M<T>& a) {
-  const int count = a.pc() - 1;
-  a.setpc(count);
-  if (count == 0) a.delete_p();
+// Slots per part of a block that one-index growth makes for count elements, when the usual
+// rule would take it from the general allocator: half as many again as count (at least the
+// usual 6 spare), so that appending element by element reallocates O(log n) times and copies
+// each element O(1) times on average. The capacity stays within the largest matrix.
+long long growth_slots(long long count) {
+  const long long spare = std::max((count + 1) / 2, 6LL);
+  const long long cap = std::min(count + spare, std::max(count + 6, max_matrix_elements));
+  return cap + 8;  // and the header
 }
 
 }  // namespace
+
+template <>
+int element_of<int>(double d) {
+  return elem_cast<int>::from(d);
+}
+template <>
+unsigned char element_of<unsigned char>(double d) {
+  return elem_cast<unsigned char>::from(d);
+}
 
 // ============================================================================================
 // Allocation and release
 // ============================================================================================
 
+// new_p past its inline case (matrix.h: blocks of a pool chunk), and the blocks of one-index
+// growth. A growth block that the usual rule puts in a pool chunk takes the whole chunk.
 template <class T>
-void M<T>::new_p(int c) {
+void M<T>::new_block(int c, bool growth) {
   // The true product of the counts: 268435439 elements and more would overflow the 32-bit
   // byte count 16*(count+14) of a complex double block.
   const long long count = static_cast<long long>(m > 0 ? m : 0) * (n > 0 ? n : 0);
   if (count > max_matrix_elements) error_too_large(name);
   if (count <= 0) m = n = 0;
-  const int e = static_cast<int>(count) + extra_slots;
+  int e = static_cast<int>(count) + extra_slots;
+  const bool pool = in_pool<T>(e);
+  if (growth) e = static_cast<int>(pool ? fs_chunk_bytes / (2 * sizeof(T)) : growth_slots(count));
   T* block;
-  if (in_pool<T>(e))
+  if (pool)
     block = static_cast<T*>(newFS());
   else
     new_data(block, c ? 2 * e : e);
@@ -105,15 +120,21 @@ void M<T>::new_p(int c) {
 }
 
 template <class T>
-void M<T>::delete_p() {
-  KORVEX_ASSERT(re != nullptr);
-  const int e = capacity + header_slots;
-  T* block = re - header_slots;
-  if (in_pool<T>(e))
-    deleteFS(block);
-  else
-    delete_data(block);
-  re = im = nullptr;
+M<T>::M(growth_room, int c, int rows, int cols)
+    : name(nullptr), type(0), m(rows), n(cols), capacity(0), re(nullptr), im(nullptr) {
+  new_block(c, true);
+}
+
+// Replaces the block by one of rows x cols with growth room holding the first keep elements
+// (imaginary parts zero when this matrix was real); name and display kind stay. The new
+// block is made before the old one goes, so a failed allocation leaves this matrix whole.
+template <class T>
+void M<T>::grow_block(int c, int rows, int cols, int keep) {
+  M fresh(growth_room{}, c, rows, cols);
+  copy_data(fresh.re, re, keep);
+  if (c) rules::copy_or_zero(fresh.im, im, keep);
+  fresh.type = type;
+  *this = fresh;
 }
 
 // ============================================================================================
@@ -152,26 +173,6 @@ M<T>::M(const char* s) : name(nullptr), type(1), m(0), n(0), capacity(0), re(nul
 }
 
 template <class T>
-M<T>::M(double d) : name(nullptr), type(0), m(1), n(1), capacity(0), re(nullptr), im(nullptr) {
-  new_p(0);
-  re[0] = elem_cast<T>::from(d);
-}
-
-template <class T>
-M<T>::M(const M& src)
-    : name(src.name),
-      type(src.type),
-      m(src.m),
-      n(src.n),
-      capacity(src.capacity),
-      re(src.re),
-      im(src.im) {
-  KORVEX_ASSERT(m >= 0);
-  KORVEX_ASSERT(n >= 0);
-  setpc(pc() + 1);
-}
-
-template <class T>
 template <class U>
 M<T>::M(const M<U>& src)
     : name(nullptr), type(0), m(src.m), n(src.n), capacity(0), re(nullptr), im(nullptr) {
@@ -183,45 +184,18 @@ M<T>::M(const M<U>& src)
   type = src.type;
 }
 
-// The destroyed mark and the null re that delete_p leaves must outlive the destructor, so that
-// a second destruction is caught (the library is built with -fno-lifetime-dse for GCC).
 template <class T>
-M<T>::~M() {
-  // A matrix whose block went back through delete_p has no count left to read.
-  const int count = re ? pc() : 0;
+void M<T>::bad_count(int count) const {
   if (count < 0) error("PC too small for matrix %s", name);
-  if (count > 1000) error("PC too big for matrix %s", name);
-  KORVEX_ASSERT(type != -1);
-  type = -1;
-  if (count > 0) {
-    setpc(count - 1);
-    if (count == 1) delete_p();
-  }
+  error("PC too big for matrix %s", name);
 }
 
+// operator=(double) when the block is shared or not a 1x1 one: the new block is made before
+// the old one is released, so that a failed allocation leaves this matrix whole.
 template <class T>
-M<T>& M<T>::operator=(const M& src) {
-  if (this == &src) return *this;
-  // When both already share one block its count is at least 2 here, so it survives.
-  release(*this);
-  type = src.type;
-  m = src.m;
-  n = src.n;
-  capacity = src.capacity;
-  re = src.re;
-  im = src.im;
-  setpc(pc() + 1);
-  return *this;
-}
-
-template <class T>
-M<T>& M<T>::operator=(double d) {
-  type = 0;
-  release(*this);
-  m = n = 1;
-  new_p(0);
-  re[0] = elem_cast<T>::from(d);
-  return *this;
+M<T>& M<T>::assign_new_scalar(double d) {
+  const M one(d);
+  return *this = one;
 }
 
 template <class T>

@@ -86,11 +86,19 @@ void link_free(void* chunk, void* next) { std::memcpy(chunk, &next, sizeof next)
 
 // The rare ends of newFS and deleteFS, kept out of line so the inline paths stay small.
 
+// newFS has counted the chunk already. A failure takes that count back before it reports, so
+// the pool stays consistent when the report returns to a host instead of ending the process.
 void* fs_grow_and_take() {
-  if (++fs_last >= fs_max_blocks) error("FS:Out of chunks");
+  if (fs_last + 1 >= fs_max_blocks) {
+    --fs_used;
+    error("FS:Out of chunks");
+  }
   char* block = static_cast<char*>(std::malloc(fs_block_bytes));
-  if (block == nullptr) error("FS:Out of memory");
-  fs_blocks[fs_last] = block;
+  if (block == nullptr) {
+    --fs_used;
+    error("FS:Out of memory");
+  }
+  fs_blocks[++fs_last] = block;
   // Thread the chunks in address order, so a fresh block hands them out front to back.
   for (int k = 0; k < chunks_per_block - 1; ++k)
     link_free(block + k * fs_chunk_bytes, block + (k + 1) * fs_chunk_bytes);

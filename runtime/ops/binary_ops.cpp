@@ -212,11 +212,14 @@ struct InvDiv {
 // for a full operand or 0 for a scalar one, which thus meets every element of the other.
 // ============================================================================================
 
+// cr and ci are kept apart: copied as one pair from the result just made, whose constructor
+// stored them one by one, they would stall the processor on every call.
 struct Operands {
   const double *ar, *ai, *br, *bi;
   int sa, sb;  // 0 or 1
-  double *cr, *ci;
+  double* cr;
   int n;
+  double* ci;
 };
 
 template <class F>
@@ -314,30 +317,19 @@ M<double> binary_op(const M<double>& a, const M<double>& b, OpCode op) {
   if (runner == nullptr) error("binary_op: unknown op");
 
   M<double> c(ac || bc, rows, cols);
-  Operands p{a.addr(),         a.addi(), b.addr(), b.addi(),   a_scalar ? 0 : 1,
-             b_scalar ? 0 : 1, c.addr(), c.addi(), rows * cols};
+  Operands p{a.addr(),         a.addi(), b.addr(),    b.addi(), a_scalar ? 0 : 1,
+             b_scalar ? 0 : 1, c.addr(), rows * cols, c.addi()};
   runner(p, ac, bc);
   return c;
 }
 
 // ============================================================================================
-// Entry points
+// Entry points (the element-wise operators and comparisons with their 1x1 paths are inline in
+// ops.h)
 // ============================================================================================
 
-M<double> operator<(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_lt); }
-M<double> operator>(const M<double>& a, const M<double>& b) { return binary_op(b, a, op_lt); }
-M<double> operator<=(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_le); }
-M<double> operator>=(const M<double>& a, const M<double>& b) { return binary_op(b, a, op_le); }
-M<double> operator==(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_eq); }
-M<double> operator!=(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_ne); }
 M<double> operator&&(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_and); }
 M<double> operator||(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_or); }
-M<double> operator+(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_add); }
-M<double> operator-(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_sub); }
-M<double> dot_add(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_add); }
-M<double> dot_sub(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_sub); }
-M<double> dot_mul(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_mul); }
-M<double> dot_div(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_div); }
 M<double> dot_invdiv(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_invdiv); }
 M<double> atan2(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_atan2); }
 M<double> rem(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_rem); }
@@ -351,9 +343,13 @@ M<double> xorM(const M<double>& a, const M<double>& b) { return binary_op(a, b, 
 M<double> realpow(const M<double>& a, const M<double>& b) { return binary_op(a, b, op_realpow); }
 
 // A negative real base makes the whole power complex, so (-8) .^ (1/3) is the principal cube
-// root 1 + 1.732i rather than NaN.
+// root 1 + 1.732i rather than NaN. The test istrue(any(any(a < 0))) is a scan: < reads real
+// parts only, NaN is not below 0, and an empty a gives the empty result either way.
 M<double> dot_pow(const M<double>& a, const M<double>& b) {
-  if (istrue(any(any(a < M<double>(0.0))))) {
+  const double* re = a.addr();
+  bool negative = false;
+  for (int k = 0, count = a.size(); k < count && !negative; k++) negative = re[k] < 0;
+  if (negative) {
     M<double> c(a);
     c.getcomplex();
     return binary_op(c, b, op_pow);

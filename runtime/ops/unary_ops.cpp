@@ -507,7 +507,6 @@ M<double> unary_op(const M<double>& x, OpCode op) { return unary_op(x, op, 0); }
 // ============================================================================================
 
 M<double> operator!(const M<double>& x) { return unary_op(x, op_not); }
-M<double> operator-(const M<double>& x) { return unary_op(x, op_neg); }
 M<double> operator+(const M<double>& x) { return x; }
 M<double> abs(const M<double>& x) { return unary_op(x, op_abs); }
 M<double> angle(const M<double>& x) { return unary_op(x, op_angle); }

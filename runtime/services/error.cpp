@@ -1,5 +1,5 @@
-// error.cpp: the runtime's one fault path (error), its warnings, the runtime stream pointers
-// and the failed-assertion report used by KORVEX_ASSERT.
+// error.cpp: the runtime's one fault path (error) with the host call's fault handler, its
+// warnings, the runtime stream pointers and the failed-assertion report used by KORVEX_ASSERT.
 #include "korvex.h"
 
 #include <cstdio>
@@ -36,7 +36,10 @@ void format_message(char (&buf)[message_chars], const char* fmt, A... args) {
 
 }  // namespace
 
+fault_handler_fn fault_handler = nullptr;
+
 void error(const char* msg) {
+  if (fault_handler) fault_handler(safe_str(msg));
   err_stream() << "error: " << safe_str(msg) << std::endl;
   std::exit(1);
 }

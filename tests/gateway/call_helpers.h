@@ -12,12 +12,17 @@
 struct Mat {
   std::size_t rows = 0, cols = 0;
   std::vector<double> v;  // column-major
+  korvex::host::Kind kind = korvex::host::Kind::full_double;
 };
 
 inline Mat scalar(double d) { return {1, 1, {d}}; }
 inline Mat column(std::vector<double> v) { return {v.size(), 1, v}; }
 inline Mat row(std::vector<double> v) { return {1, v.size(), v}; }
 inline Mat zeros(std::size_t r, std::size_t c) { return {r, c, std::vector<double>(r * c, 0.0)}; }
+// A matrix of another kind than full double: it holds no doubles for the gateway to read.
+inline Mat holding_no_doubles(korvex::host::Kind kind, std::size_t r, std::size_t c) {
+  return {r, c, {}, kind};
+}
 inline std::string dims(const Mat& a) {
   return std::to_string(a.rows) + "x" + std::to_string(a.cols);
 }
@@ -32,7 +37,10 @@ struct Result {
 // One call with nlhs outputs; the slot array has max(nlhs, 1) entries, as hosts give it.
 inline Result call(int nlhs, const std::vector<Mat>& in) {
   std::vector<const mxArray*> prhs;
-  for (const Mat& m : in) prhs.push_back(korvex::host::new_matrix(m.rows, m.cols, m.v));
+  for (const Mat& m : in)
+    prhs.push_back(m.kind == korvex::host::Kind::full_double
+                       ? korvex::host::new_matrix(m.rows, m.cols, m.v)
+                       : korvex::host::new_matrix(m.rows, m.cols, m.kind));
   std::vector<mxArray*> plhs(nlhs > 0 ? nlhs : 1);
   const std::size_t before = korvex::host::matrices_created();
   const korvex::host::Outcome o = korvex::host::call(mexFunction, nlhs, plhs.data(),

@@ -65,7 +65,46 @@ TEST(Checks, RejectWithTheFirstFailingMessageBeforeCreatingAnything) {
     EXPECT_EQ(r.message, message);
     EXPECT_TRUE(r.failed) << message;
     EXPECT_EQ(r.created, 0) << message;
+    EXPECT_EQ(call(1, {s2, one, x2}).out[0].v, (std::vector<double>{7, 5})) << message;
   }
+}
+
+// Sparse, integer, logical, single and char inputs are no arrays of doubles (the stand-in host
+// gives them no data at all, so a read would fault): each input a service reads must be a full
+// double matrix, checked after the table's checks. A correct call follows each rejected one.
+TEST(Checks, ReadOnlyFullDoubleInputs) {
+  using korvex::host::Kind;
+  const Mat big_sparse = holding_no_doubles(Kind::sparse_double, 30000000, 1);
+  const Mat other = holding_no_doubles(Kind::other_class, 3, 1);
+  const Mat s2 = scalar(2), s3 = scalar(3), s4 = scalar(4);
+  const Mat x2 = column({1, 2}), V = zeros(2, 2), h = row({1, 1});
+  const char* const not_full = "Inputs Must Be Full Double Matrices";
+  const std::tuple<int, std::vector<Mat>, const char*> rows[] = {
+      {1, {holding_no_doubles(Kind::sparse_double, 1, 1)}, not_full},  // the service number
+      {1, {holding_no_doubles(Kind::other_class, 0, 0)}, not_full},
+      {1, {one, one, big_sparse}, not_full},
+      {1, {one, one, x2, other}, not_full},  // service 1's extra data
+      {1, {s2, other, x2}, not_full},
+      {1, {s2, one, x2, big_sparse}, not_full},
+      {1, {s2, one, x2, one, other}, not_full},
+      {2, {s3, one, x2, other, s2}, not_full},  // before the missing h
+      {2, {s3, one, x2, V, s2, other}, not_full},
+      {1, {s4, one, other, V, h}, not_full},
+      {1, {s4, one, x2, V, h, big_sparse}, not_full},
+      {0, {s2, one, other}, "funcvalJ takes one output Argument"},  // the table's checks first
+      {1, {s2, other}, "At Least 2 Input Arguments Required"},
+  };
+  for (const auto& [nlhs, in, message] : rows) {
+    const Result r = call(nlhs, in);
+    EXPECT_EQ(r.message, message);
+    EXPECT_TRUE(r.failed) << message;
+    EXPECT_EQ(r.created, 0) << message;
+    EXPECT_EQ(call(1, {s2, one, column({1, 2, 3})}).out[0].v, (std::vector<double>{16, 5, 10}));
+  }
+  // Inputs no service reads are not checked: service 4 ignores a seventh, service 7 all.
+  const Result seventh = call(1, {s4, one, x2, V, h, one, other});
+  EXPECT_EQ(dims(seventh.out[0]), "2x2") << seventh.message;
+  EXPECT_FALSE(call(1, {scalar(7), other}).failed);
 }
 
 TEST(Dispatch, OtherServiceNumbersReturnNothing) {

@@ -33,16 +33,11 @@ TEST_F(Bmp, ThreeByFiveByteForByte) {
   const M<double> colormap = by_rows(3, 3, {1, 0, 0, 0, 0.5, 1, 0.25, 0.75, 0.125});
   EXPECT_TRUE(bmpwrite(image, colormap, text(path)).issamename(noval_name));
 
-  const Bytes header = {'B',  'M',  0x4E, 0x04, 0, 0,  // 1078 + 3 * 8 = 1102 bytes
-                        0,    0,    0,    0,           // reserved
-                        0x36, 0x04, 0,    0,           // pixels at 1078
-                        40,   0,    0,    0,           // information header
-                        8,    0,    0,    0,           // padded width
-                        3,    0,    0,    0,           // height
-                        1,    0,    8,    0,           // planes, bits per pixel
-                        0,    0,    0,    0,           // no compression
-                        24,   0,    0,    0,           // pixel bytes
-                        0,    0,    0,    0,    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  // 1102 bytes in all, pixels at 1078; a 40-byte information header, the width padded to 8,
+  // 3 rows, 1 plane, 8 bits per pixel, no compression, 24 pixel bytes, the rest zero.
+  Bytes header = {'B', 'M', 0x4E, 0x04, 0, 0, 0, 0, 0, 0, 0x36, 0x04, 0, 0, 40, 0, 0, 0,
+                  8,   0,   0,    0,    3, 0, 0, 0, 1, 0, 8,    0,    0, 0, 0,  0, 24};
+  header.resize(54, 0);
   Bytes palette = {0,   0,   255, 0,   // red
                    255, 127, 0,   0,   // 0.5 * 255 = 127.5 truncated
                    31,  191, 63,  0};  // 0.125, 0.75 and 0.25 times 255, truncated
@@ -53,38 +48,21 @@ TEST_F(Bmp, ThreeByFiveByteForByte) {
   EXPECT_EQ(file_bytes(path), cat({header, palette, pixels}));
 }
 
-TEST_F(Bmp, ShapesAndPadding) {
-  const struct {
-    M<double> image;
-    unsigned width, height;
-    Bytes pixels;
-  } cases[] = {
-      {by_rows(2, 3, {1, 2, 2, 2, 1, 1}), 4, 2, {1, 0, 0, 0, 0, 1, 1, 0}},
-      {by_rows(2, 2, {1, 2, 3, 4}), 4, 2, {2, 3, 0, 0, 0, 1, 0, 0}},
-      {by_rows(1, 4, {4, 3, 2, 1}), 4, 1, {3, 2, 1, 0}},
-      {by_rows(1, 1, {2}), 4, 1, {1, 0, 0, 0}},
-      {by_rows(3, 1, {1, 2, 3}), 4, 3, {2, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}},
-      {by_rows(1, 5, {2, 2, 2, 2, 2}), 8, 1, {1, 1, 1, 1, 1, 0, 0, 0}},
-      {M<double>(0, 0, 0), 0, 0, {}},
-  };
-  const std::string path = temp_path("shape.bmp");
-  for (const auto& c : cases) {
-    bmpwrite(c.image, by_rows(2, 3, {0, 0, 0, 1, 1, 1}), text(path));
-    const Bytes b = file_bytes(path);
-    ASSERT_EQ(b.size(), 1078 + c.pixels.size()) << c.width << "x" << c.height;
-    EXPECT_EQ(field32(b, 2), b.size());
-    EXPECT_EQ(field32(b, 18), c.width);
-    EXPECT_EQ(field32(b, 22), c.height);
-    EXPECT_EQ(field32(b, 34), c.pixels.size());
-    EXPECT_EQ(Bytes(b.begin() + 1078, b.end()), c.pixels);
-  }
+// Other shapes and their padding go through real readers in tests/readers; an empty image
+// leaves the header and palette alone.
+TEST_F(Bmp, EmptyImageIsHeaderAndPaletteOnly) {
+  const std::string path = temp_path("empty.bmp");
+  bmpwrite(M<double>(0, 0, 0), by_rows(2, 3, {0, 0, 0, 1, 1, 1}), text(path));
+  const Bytes b = file_bytes(path);
+  ASSERT_EQ(b.size(), 1078u);
+  EXPECT_EQ(field32(b, 2), 1078u);
+  EXPECT_EQ(field32(b, 18) + field32(b, 22) + field32(b, 34), 0u);
 }
 
 // Only the first 256 colours count; fewer rows leave the rest black.
 TEST_F(Bmp, ColormapRows) {
   const std::string path = temp_path("colours.bmp");
-  M<double> colormap(0, 300, 3);
-  for (int k = 0; k < 900; k++) colormap.addr()[k] = 1;
+  M<double> colormap = ones(M<double>(300), M<double>(3));
   *colormap.addr(256, 1) = 0.5;  // red of the last palette entry
   *colormap.addr(257, 2) = 0;    // beyond the palette
   bmpwrite(by_rows(1, 1, {256}), colormap, text(path));
@@ -99,26 +77,20 @@ TEST_F(Bmp, ColormapRows) {
   EXPECT_EQ(Bytes(b.begin() + 58, b.begin() + 1078), Bytes(1020, 0));
 }
 
+// A "." anywhere, a folder's included, keeps the name as given; without one ".bmp" is added.
 TEST_F(Bmp, FileNames) {
-  const std::string bare = temp_path("pic");
-  std::remove((bare + ".bmp").c_str());
-  bmpwrite(by_rows(1, 1, {1}), by_rows(1, 3, {0, 0, 0}), text(bare));
-  EXPECT_EQ(file_bytes(bare + ".bmp").size(), 1082u);
-  // A "." anywhere, a folder's included, keeps the name as given.
-  for (const std::string& name : {temp_path("pic.img"), ::testing::TempDir() + "./" + "korvex_" +
-                                                            std::to_string(getpid()) + "_dotpic"}) {
+  const std::string dotted = ::testing::TempDir() + "./korvex_" + std::to_string(getpid()) + "_pic";
+  for (const std::string& name : {temp_path("pic"), dotted}) {
     std::remove((name + ".bmp").c_str());
     bmpwrite(by_rows(1, 1, {1}), by_rows(1, 3, {0, 0, 0}), text(name));
-    EXPECT_EQ(file_bytes(name).size(), 1082u) << name;
-    EXPECT_EQ(file_bytes(name + ".bmp").size(), 0u) << name;
+    EXPECT_EQ(file_bytes(name).size(), name == dotted ? 1082u : 0u) << name;
+    EXPECT_EQ(file_bytes(name + ".bmp").size(), name == dotted ? 0u : 1082u) << name;
   }
 }
 
 TEST_F(Bmp, Failures) {
   const std::string path = temp_path("not_written.bmp");
   std::remove(path.c_str());
-  EXPECT_ERROR(bmpwrite(by_rows(1, 1, {1}), by_rows(1, 2, {0, 0}), text(path)),
-               "bmpwrite: colormap does not have 3 coloumns");
   EXPECT_ERROR(bmpwrite(by_rows(1, 1, {1}), by_rows(3, 1, {0, 0, 0}), text(path)),
                "bmpwrite: colormap does not have 3 coloumns");
   EXPECT_EQ(file_bytes(path).size(), 0u);

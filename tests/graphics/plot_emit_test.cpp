@@ -1,50 +1,35 @@
 // Tests of the gnuplot command text (the lines of each setting, plot kind and series style as
 // written out here by hand), of plot_mode under hold, of opening and closing the command file,
 // and of the end-of-program step that runs the plotter and shows the image.
-#include <signal.h>
 #include <sys/stat.h>
 
 #include "korvex.h"
 #include "plot_fixture.h"
 
 using namespace korvex;
-using korvex_test::PlotDir;
-using korvex_test::set_command;
-using korvex_test::slurp;
-using korvex_test::by_rows;
-using korvex_test::row;
-
-namespace {
-
-const std::string axes = "set xzeroaxis\nset yzeroaxis\nset xtics\nset ytics\n";
-const std::string no_axes = "set noxzeroaxis\nset noyzeroaxis\nset noxtics\nset noytics\n";
-const std::string plain = "set autoscale\nset nogrid\nset nocontour\n";
-
-}  // namespace
+using namespace korvex_test;
 
 TEST_F(PlotDir, EachSettingAndPlotKindWritesItsLines) {
+  const std::string axes = "set xzeroaxis\nset yzeroaxis\nset xtics\nset ytics\n",
+                    plain = axes + "set autoscale\nset nogrid\nset nocontour\nset nopolar\n",
+                    key = "set nokey\nplot \\\n";
   struct Row {
     void (*set)();
     std::string text;  // after "set zero 1e-20", up to the plot line
   } rows[] = {
-      {[] {}, axes + plain + "set nopolar\nset nologscale\nset nokey\nplot \\\n"},
-      {[] { plot_state.axes_on = 0; },
-       no_axes + plain + "set nopolar\nset nologscale\nset nokey\nplot \\\n"},
-      {[] { plot_state.autoscale = 0, plot_state.grid = 1, plot_state.contour = 1; },
-       axes + "set noautoscale\nset grid\nset contour base\nset nopolar\nset nologscale\n"
-              "set nokey\nplot \\\n"},
-      {[] { plot_mode(plot_logx); },
-       axes + plain + "set nopolar\nset nologscale\nset logscale x\nset nokey\nplot \\\n"},
-      {[] { plot_mode(plot_logy); },
-       axes + plain + "set nopolar\nset nologscale\nset logscale y\nset nokey\nplot \\\n"},
+      {[] {}, plain + "set nologscale\n" + key},
+      {[] { plot_state.axes_on = 0, plot_state.autoscale = 0, plot_state.grid = 1,
+            plot_state.contour = 1; },
+       "set noxzeroaxis\nset noyzeroaxis\nset noxtics\nset noytics\nset noautoscale\nset grid\n"
+       "set contour base\nset nopolar\nset nologscale\n" + key},
+      {[] { plot_mode(plot_logx); }, plain + "set nologscale\nset logscale x\n" + key},
+      {[] { plot_mode(plot_logy); }, plain + "set nologscale\nset logscale y\n" + key},
       {[] { plot_mode(plot_loglog); },
-       axes + plain +
-           "set nopolar\nset nologscale\nset logscale x\nset logscale y\nset nokey\nplot \\\n"},
-      {[] { plot_mode(plot_polar); },
-       axes + plain + "set polar\nset nologscale\nset nokey\nplot \\\n"},
+       plain + "set nologscale\nset logscale x\nset logscale y\n" + key},
+      {[] { plot_mode(plot_polar); }, axes + "set autoscale\nset nogrid\nset nocontour\n"
+                                             "set polar\nset nologscale\n" + key},
       {[] { plot_mode(plot_surface); },
-       axes + plain +
-           "set nopolar\nset nologscale\nset nokey\nset hidden3d\nset parametric\nsplot \\\n"},
+       plain + "set nologscale\nset nokey\nset hidden3d\nset parametric\nsplot \\\n"},
   };
   for (const Row& r : rows) {
     plot_init();
@@ -66,28 +51,24 @@ TEST_F(PlotDir, RangesAreWrittenWithSixSignificantDigits) {
             std::string::npos);
   plot_reset();  // the values stay, but only the flags choose
   EXPECT_EQ(emitted().find("range"), std::string::npos);
-  EXPECT_EQ(s.ymax, 1e7);
 }
 
 TEST_F(PlotDir, SeriesLinesCarryStyleWordColourAndPointType) {
-  struct Row {
+  const struct {
     int style, colour;
-    const char* line;  // as the first of two series
-  } rows[] = {
-      {0, 0, " 'kvlb.1' w  d 1 ,\\"},  {1, 1, " 'kvlb.1' w  p 2 1,\\"},
-      {2, 0, " 'kvlb.1' w  p 1 4,\\"}, {3, 6, " 'kvlb.1' w  p 7 2,\\"},
-      {4, 2, " 'kvlb.1' w  p 3 6,\\"}, {5, 3, " 'kvlb.1' w  4 ,\\"},
-      {6, 2, " 'kvlb.1' w  l 3 ,\\"},  {7, 0, " 'kvlb.1' w  l 1 ,\\"},
-      {8, 4, " 'kvlb.1' w  l 5 ,\\"},  {9, 5, " 'kvlb.1' w  l 6 ,\\"},
-      {10, 0, " 'kvlb.1' w  1 ,\\"},   {-1, 0, " 'kvlb.1' w  1 ,\\"},
-  };
-  for (const Row& r : rows) {
+    const char* with;  // as the first of two series, after " 'kvlb.1' w  "
+  } rows[] = {{0, 0, "d 1 ,"}, {1, 1, "p 2 1,"}, {2, 0, "p 1 4,"}, {3, 6, "p 7 2,"},
+              {4, 2, "p 3 6,"}, {5, 3, "4 ,"},   {6, 2, "l 3 ,"},  {7, 0, "l 1 ,"},
+              {8, 4, "l 5 ,"},  {9, 5, "l 6 ,"},  {10, 0, "1 ,"}};
+  for (const auto& r : rows) {
     plot_init();
     plot_state.nseries = 2;
     series_style[1] = r.style, series_color[1] = r.colour;
     series_style[2] = 7, series_color[2] = 2;
-    const std::string want = "nokey\nplot \\\n" + std::string(r.line) + "\n 'kvlb.2' w  l 3 \n";
-    EXPECT_NE(emitted().find(want + "pause -1\n"), std::string::npos) << r.style;
+    EXPECT_NE(emitted().find("nokey\nplot \\\n 'kvlb.1' w  " + std::string(r.with) +
+                             "\\\n 'kvlb.2' w  l 3 \npause -1\n"),
+              std::string::npos)
+        << r.style;
   }
   plot_mode(plot_surface);
   plot_state.nseries = 1;
@@ -96,23 +77,14 @@ TEST_F(PlotDir, SeriesLinesCarryStyleWordColourAndPointType) {
             std::string::npos);
 }
 
-TEST(DataFileName, NumbersTheSeriesFilesInTheSharedBuffer) {
-  const char* p = data_file_name(40);
-  EXPECT_STREQ(p, "kvlb.40");
-  data_file_name(7);
-  EXPECT_STREQ(p, "kvlb.7") << "the returned text is overwritten by the next call";
-}
-
 TEST(PlotMode, HoldKeepsSettingsAndSeriesOfTheSameKindOnly) {
-  struct Row {
+  const struct {
     int hold;
     PlotMode first, second;
     int kept;
-  } rows[] = {{1, plot_logx, plot_logx, 1},
-              {0, plot_logx, plot_logx, 0},
-              {1, plot_logx, plot_logy, 0},
-              {1, plot_linear, plot_linear, 1}};
-  for (const Row& r : rows) {
+  } rows[] = {{1, plot_logx, plot_logx, 1}, {0, plot_logx, plot_logx, 0},
+              {1, plot_logx, plot_logy, 0}};
+  for (const auto& r : rows) {
     plot_init();
     plot_mode(r.first);
     plot_state.hold = r.hold, plot_state.grid = 1, plot_state.nseries = 3;
@@ -127,23 +99,17 @@ TEST_F(PlotDir, OpenAppendsOrTruncatesAndUnusableFilesStop) {
   plot_open(0);
   plot_state.file << "first\n";
   plot_open(1);  // already open: stays open
-  plot_state.file << "second\n";
-  plot_close();
-  EXPECT_EQ(plot_state.file_open, 0);
-  plot_open(1);
   plot_open(0);  // open and not appending: closed, then truncated
   plot_state.file << "third\n";
   plot_close();
+  EXPECT_EQ(plot_state.file_open, 0);
   EXPECT_EQ(slurp("kvlb.gnu"), "third\n");
   plot_open(0);
   plot_state.file.setstate(std::ios::badbit);
   EXPECT_ERROR(plot_close(), "closeplot:bad file");
   plot_state.file.clear();
-  // A directory in the file's place, and a read-only directory (even for root).
   plot_close();
-  ASSERT_EQ(remove("kvlb.gnu") | mkdir("kvlb.gnu", 0755), 0);
-  EXPECT_ERROR(plot_open(0), "openplot:bad file");
-  ASSERT_EQ(chdir("/proc"), 0);
+  ASSERT_EQ(remove("kvlb.gnu") | mkdir("kvlb.gnu", 0755), 0);  // a directory in its place
   EXPECT_ERROR(plot_open(0), "openplot:bad file");
 }
 
@@ -162,22 +128,9 @@ TEST_F(PlotDir, FinishRunsThePlotterThenShowsTheImage) {
   const std::string gnu = slurp("kvlb.gnu"), bmp = slurp("kvlb1.bmp");
   EXPECT_EQ(slurp("seen.gnu"), gnu);
   EXPECT_NE(gnu.find("\nplot \\\n 'kvlb.1' w  l 3 \npause -1\n"), std::string::npos);
-  ASSERT_EQ(bmp.size(), 1078u + 2 * 4);
   // Bottom row first, each index minus 1, padded to 4 bytes with palette entry 0.
   EXPECT_EQ(bmp.substr(1078), std::string("\3\3\3\0\0\1\2\0", 8));
   EXPECT_EQ(slurp("shown.bmp"), bmp);
   EXPECT_EXIT(std::exit(plot_finish() == 0 ? 0 : 2), testing::ExitedWithCode(0),
               "^warning: plot_finish: the graphics output is already finished\n$");
-}
-
-// With SIGCHLD ignored system() cannot wait and returns -1: the program "cannot be started".
-TEST_F(PlotDir, ProgramThatCannotStartEndsTheRun) {
-  plot(row({1, 2}));
-  EXPECT_ERROR((signal(SIGCHLD, SIG_IGN), plot_finish()),
-               "Could not run Gnuplot. To obtain Gnuplot, see documentation.");
-  plot_close();
-  image(row({1}));
-  set_command(plotter_cmd, "gnuplot");  // "true kvlb1.bmp" would name the plotter
-  EXPECT_ERROR((signal(SIGCHLD, SIG_IGN), plot_finish()),
-               "Could not run .bmp viewer, see documentation.");
 }

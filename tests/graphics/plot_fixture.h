@@ -17,9 +17,8 @@
 namespace korvex_test {
 
 inline std::string slurp(const std::string& path) {
-  std::ifstream in(path);
   std::ostringstream s;
-  s << in.rdbuf();
+  s << std::ifstream(path).rdbuf();
   return s.str();
 }
 

@@ -46,6 +46,8 @@ TEST(Tool, ExitsZeroOneOrTwoAndPrintsTheFilledSlots) {
       {{"--version"}, 0, "MATLAB 5.0 native\n", ""},
       {{"2", "1"}, 1, "", "error: At Least 2 Input Arguments Required\n"},
       {{"--nargout", "3", "4", "1", "1", "1", "1"}, 1, "", "FDapprox takes <=2 Output Argument\n"},
+      {{"--nargout", "1"}, 1, "", "error: Service Number Required\n"},  // no inputs, as hosts may
+      {{"--repeat", "2"}, 1, "", "error: Service Number Required\n"},
       {{}, 2, "", usage},
       {{"--nargout"}, 2, "", usage},
       {{"--repeat", "0", "1", "1", "[1]"}, 2, "", usage},

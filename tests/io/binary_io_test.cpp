@@ -2,8 +2,7 @@
 // checks, on real files.
 #include <limits>
 
-#include "../support/matrix_builders.h"
-#include "file_helpers.h"
+#include "io_support.h"
 
 namespace {
 
@@ -36,20 +35,16 @@ TEST_F(BinaryIo, SizeForms) {
       {scalar(inf), "uchar", 10, 1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 10},
       {row({4, inf}), "uchar", 4, 3, {1, 5, 9, 2, 6, 10, 3, 7, 0, 4, 8, 0}, 10},
       {row({inf, inf}), "uchar", 10, 1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 10},
-      {scalar(3), "uchar", 3, 1, {1, 2, 3}, 3},
       {scalar(3.7), "uchar", 3, 1, {1, 2, 3}, 3},
       {scalar(20), "uchar", 10, 1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 10},
       {row({2, 3}), "uchar", 2, 3, {1, 3, 5, 2, 4, 6}, 6},
       {row({1, 1e12}), "uchar", 1, 10, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 10},
-      {row({5, 5}), "uchar", 5, 2, {1, 6, 2, 7, 3, 8, 4, 9, 5, 10}, 10},
-      {scalar(inf), "int16", 5, 1, {513, 1027, 1541, 2055, 2569}, 5},
       {row({3, inf}), "int16", 3, 2, {513, 2055, 1027, 2569, 1541, 0}, 5},
       // two whole int32 elements; the third has only two bytes and stays 0
       {row({2, 2}), "int32", 2, 2, {67305985, 0, 134678021, 0}, 2},
       {scalar(0), "uchar", 0, 0, {}, 0},
       {scalar(-3), "uchar", 0, 0, {}, 0},
       {row({0, inf}), "uchar", 0, 0, {}, 0},
-      {row({-2, -3}), "uchar", 0, 0, {}, 0},
       {row({3, 0}), "uchar", 0, 0, {}, 0},
       {scalar(nan_value), "uchar", 0, 0, {}, 0},
   };
@@ -83,8 +78,6 @@ TEST_F(BinaryIo, ReadsFromThePosition) {
   fread(fid, i_o, Mr<double>(values), Mr<double>(count));  // at the end
   EXPECT_EQ(values.size(), 0);
   EXPECT_EQ(value(count), 0);
-  fread(fid, scalar(4), i_o, Mr<double>(values), Mr<double>(count));
-  EXPECT_EQ(value(count), 0);
 }
 
 // A skip moves forward after every element read; reading stops at the first failed read.
@@ -95,10 +88,8 @@ TEST_F(BinaryIo, ReadSkips) {
     std::vector<double> values;
     double count;
   } cases[] = {
-      {scalar(3), scalar(1), {1, 3, 5}, 3},
       {scalar(3), scalar(1.4), {1, 3, 5}, 3},
       {scalar(3), scalar(0.5), {1, 3, 5}, 3},
-      {scalar(5), scalar(1), {1, 3, 5, 7, 9}, 5},
       {scalar(inf), scalar(3), {1, 5, 9, 0, 0, 0, 0, 0, 0, 0}, 3},
       {scalar(4), scalar(1e300), {1, 0, 0, 0}, 1},  // saturates: one element, then past the end
       {scalar(4), text("x"), {1, 2, 3, 4}, 4},      // text counts as 0
@@ -133,11 +124,8 @@ TEST_F(BinaryIo, ArgumentErrors) {
   EXPECT_ERROR(fread(fid, scalar(1), text("uchar"), skip), "fread: skip<0. skip is gap");
   EXPECT_ERROR(fwrite(fid, scalar(1), text("uchar"), skip), "fwrite: skip<0. skip is gap");
   EXPECT_ERROR(fwrite(fid, scalar(1), scalar(8)), "fwrite: precision not a string");
-  EXPECT_ERROR(fwrite(fid, scalar(1), text("Double")), "fileio: unknown precision Double");
   EXPECT_ERROR(fread(fid, scalar(1), text("int64")), "fileio: unknown precision int64");
   EXPECT_ERROR(fread(fid, M<double>("sz", 0, 0)), "sz.r(): matrix is empty");
-  EXPECT_ERROR(fwrite(scalar(7), scalar(1)), "Fid not opened.");
-  EXPECT_ERROR(fread(scalar(65)), "Illegal fid.");
 }
 
 // The standard fids: standard output and error have nothing to read; writing to standard

@@ -1,18 +1,11 @@
 // Tests of the display: disp in both modes, operator<<, the matrix warning and error, format,
 // whos_line, smiley, and the spelling rule for non-finite numbers.
-#include <gtest/gtest.h>
-
 #include <cmath>
-#include <string>
 
-#include "../support/matrix_builders.h"
 #include "io_support.h"
 
 using namespace korvex;
-using korvex_io_test::CapturedStreams;
-using korvex_test::crow;
-using korvex_test::by_rows;
-using korvex_test::row;
+using namespace korvex_test;
 
 namespace {
 
@@ -42,7 +35,6 @@ TEST(Display, NumbersInShortAndLongMode) {
   EXPECT_EQ(shown(by_rows(2, 2, {1, 100, -3, 2.25})), "     1   100\n    -3  2.25\n");
   EXPECT_EQ(shown(row({M_PI, 1e-10})), "  3.142  1e-10\n");
   EXPECT_EQ(shown(M<double>(0, 0, 0)), "[]\n");
-  EXPECT_EQ(shown(M<double>(7.0)), "  7\n");
   Mode long_mode("long");
   EXPECT_EQ(shown(row({M_PI, 1e-10})), "  3.14159265359          1e-10\n");
   EXPECT_EQ(shown(row({1.0 / 3})), "  0.333333333333\n");
@@ -111,8 +103,7 @@ TEST(Display, FormatSelectsTheMode) {
     const char* mode;
     int short_mode;
   };
-  const Row rows[] = {{"long", 0},  {"LONG", 0}, {"l", 0}, {"Lx", 0},
-                      {"short", 1}, {"x", 1},    {"", 1},  {" long", 1}};
+  const Row rows[] = {{"LONG", 0}, {"l", 0}, {"short", 1}, {"", 1}, {" long", 1}};
   for (const Row& r : rows) {
     CapturedStreams streams;
     display_short = 1 - r.short_mode;

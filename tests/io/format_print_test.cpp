@@ -1,20 +1,12 @@
 // Tests of Mfmt<T>::print and sprintfM: conversions against the platform's snprintf on the same
 // item, cyclic reuse, the literal item, non-finite spellings, byte dumps and hostile formats.
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
-#include <string>
 
-#include "../support/matrix_builders.h"
 #include "io_support.h"
 
 using namespace korvex;
-using korvex_io_test::printed;
-using korvex_io_test::text_of;
-using korvex_test::row;
+using namespace korvex_test;
 
 namespace {
 
@@ -37,51 +29,28 @@ std::string c_format(const char* fmt, A arg) {
 // int (unsigned for o, u, x, X), c its low byte, e/f/g the double. The old upper-case integer
 // letters print as their lower-case ones, and modifiers other than b and t change nothing.
 TEST(FormatPrint, ConversionsMatchThePlatformOnTheSameItem) {
-  const double values[] = {0, 42, -42, 3.99, -0.5, 1e-5, 123456.789, 2147483647, 255};
-  struct Row {
-    const char* item;  // what the engine gets
-    const char* same;  // the printf item it must agree with
-  };
-  const Row ints[] = {{"%d", "%d"},       {"%5d|", "%5d|"},
-                      {"%-5d|", "%-5d|"}, {"%05d", "%05d"},
-                      {"%+d", "%+d"},     {"% d", "% d"},
-                      {"%.3d", "%.3d"},   {"%i", "%i"},
-                      {"%D", "%d"},       {"%I", "%i"},
-                      {"%hd", "%d"},      {"%ld", "%d"},
-                      {"%Ld", "%d"},      {"%+-7.4i|", "%+-7.4i|"}};
-  const Row uints[] = {{"%o", "%o"},         {"%#o", "%#o"}, {"%O", "%o"},       {"%x", "%x"},
-                       {"%#x", "%#x"},       {"%X", "%X"},   {"%#08X", "%#08X"}, {"%u", "%u"},
-                       {"%8.3u|", "%8.3u|"}, {"%U", "%u"},   {"%lx", "%x"}};
-  const Row reals[] = {{"%e", "%e"},
-                       {"%.2e", "%.2e"},
-                       {"%E", "%E"},
-                       {"%+.3E", "%+.3E"},
-                       {"%f", "%f"},
-                       {"%10.4f|", "%10.4f|"},
-                       {"%-10.2f|", "%-10.2f|"},
-                       {"%#.0f", "%#.0f"},
-                       {"%F", "%F"},
-                       {"%g", "%g"},
-                       {"%G", "%G"},
-                       {"%#g", "%#g"},
-                       {"%.10g", "%.10g"},
-                       {"%012.3e", "%012.3e"},
-                       {"% f", "% f"},
-                       {"%lf", "%f"},
-                       {"%Lg", "%g"},
-                       {"%hf", "%f"}};
+  const double values[] = {0, -42, 3.99, -0.5, 1e-5, 123456.789, 2147483647};
+  const char* ints[] = {"%d", "%-5d|", "%05d", "%+d", "% d", "%.3d", "%i", "%+-7.4i|"};
+  const char* uints[] = {"%o", "%#o", "%x", "%#08X", "%u", "%8.3u|"};
+  const char* reals[] = {"%.2e", "%+.3E", "%10.4f|", "%-10.2f|", "%#.0f", "%F",
+                         "%g",   "%G",    "%#g",     "%012.3e",  "% f"};
+  // The old letters and the h, l and L modifiers, each against the plain item checked above.
+  const char* same[][2] = {{"%D", "%d"}, {"%I", "%i"}, {"%hd", "%d"}, {"%ld", "%d"}, {"%Ld", "%d"},
+                           {"%O", "%o"}, {"%U", "%u"}, {"%lx", "%x"}, {"%lf", "%f"}, {"%Lg", "%g"}};
   for (double v : values) {
     const int iv = static_cast<int>(v);
-    for (const Row& r : ints)
-      EXPECT_EQ(printed<double>(r.item, {v}), c_format(r.same, iv)) << r.item << " " << v;
-    for (const Row& r : uints)
-      EXPECT_EQ(printed<double>(r.item, {v}), c_format(r.same, static_cast<unsigned>(iv)))
-          << r.item << " " << v;
-    for (const Row& r : reals)
-      EXPECT_EQ(printed<double>(r.item, {v}), c_format(r.same, v)) << r.item << " " << v;
+    for (const char* item : ints)
+      EXPECT_EQ(printed<double>(item, {v}), c_format(item, iv)) << item << " " << v;
+    for (const char* item : uints)
+      EXPECT_EQ(printed<double>(item, {v}), c_format(item, static_cast<unsigned>(iv)))
+          << item << " " << v;
+    for (const char* item : reals)
+      EXPECT_EQ(printed<double>(item, {v}), c_format(item, v)) << item << " " << v;
+    for (const auto& pair : same)
+      EXPECT_EQ(printed<double>(pair[0], {v}), printed<double>(pair[1], {v})) << pair[0] << v;
   }
-  for (const Row& r : reals)
-    EXPECT_EQ(printed<double>(r.item, {-1.5e300}), c_format(r.same, -1.5e300)) << r.item;
+  for (const char* item : reals)  // 300 digits before the point
+    EXPECT_EQ(printed<double>(item, {-1.5e300}), c_format(item, -1.5e300)) << item;
   // Negative numbers reach the unsigned letters as 32-bit patterns.
   EXPECT_EQ(printed<double>("%x %u %o", {-1, -1, -8}), "ffffffff 4294967295 37777777770");
   // Out-of-range elements saturate at the int range instead of being undefined.
@@ -125,15 +94,11 @@ TEST(FormatPrint, ItemsApplyCyclicallyAcrossArguments) {
   };
   const Row rows[] = {
       {sprintfM("%d,%g;", row({1, 2, 3}), row({4.5, 5})), "1,2;3,4.5;5,"},
-      {sprintfM("%d %d\\n", 1, 2), "1 2\n"},
       {sprintfM("%d %d\\n", row({1, 2, 3})), "1 2\n3 "},
-      {sprintfM("x=%d\\n", row({1, 2})), "x=1\nx=2\n"},
       {sprintfM("abc %d def %d", row({1, 2, 3})), "abc 1 def 2abc 3 def "},
       {sprintfM("%s and %s", "ab", "cd"), "ab and cd"},
-      {sprintfM("%s", row({72, 105})), "Hi"},
       {sprintfM("[%d]", row({}), 7, row({}), 8), "[7][8]"},
-      {sprintfM("%d", 1, 2, 3, 4, 5, 6, 7, 8), "12345678"},
-      {sprintfM("<%d>", M<double>(korvex_test::by_rows(2, 2, {1, 2, 3, 4}))), "<1><3><2><4>"},
+      {sprintfM("<%d>", M<double>(by_rows(2, 2, {1, 2, 3, 4}))), "<1><3><2><4>"},
   };
   for (const Row& r : rows) EXPECT_EQ(text_of(r.got), r.want);
   EXPECT_TRUE(isstr(sprintfM("%d", 5)));
@@ -146,7 +111,6 @@ TEST(FormatPrint, TheLiteralItem) {
   EXPECT_EQ(text_of(sprintfM("Total: %d\\n")), "Total: ");
   EXPECT_EQ(text_of(sprintfM("hello")), "hello");
   EXPECT_EQ(text_of(sprintfM("hello", row({1, 2, 3}))), "hello");
-  EXPECT_EQ(text_of(sprintfM("hello", 1, 2)), "hello");
   EXPECT_EQ(text_of(sprintfM("100%%")), "100%");
   EXPECT_EQ(text_of(sprintfM("%d%%", 5)), "5%");
   EXPECT_EQ(text_of(sprintfM("a%%%d|", row({1, 2}))), "a%1|a%2|");
@@ -223,10 +187,7 @@ TEST(FormatPrint, NonFiniteElementsThroughEveryNumericLetter) {
 // each byte's low four bits first; the item's width and text are not used. 1.0 is the bytes
 // 3F F0 00 00 00 00 00 00 (high byte first), 1.0f is 3F 80 00 00, -2.0f is C0 00 00 00.
 TEST(FormatPrint, ByteDumpsOfTheBAndTModifiers) {
-  const std::uint16_t one = 1;
-  unsigned char first_byte;
-  std::memcpy(&first_byte, &one, 1);
-  const bool low_first = first_byte == 1;
+  const bool low_first = !host_byte_order();
   struct Row {
     std::string got;
     const char* low_byte_first;
@@ -279,12 +240,11 @@ TEST(FormatPrint, HostileFormatsStayBounded) {
 
 // A stream that fails is reported once per call; printing goes on.
 TEST(FormatPrint, BadStreamWarnsOncePerCall) {
-  korvex_io_test::CapturedStreams streams;
+  CapturedStreams streams;
   std::ostream broken(nullptr);
   Mfmt<double> f("%d\\n");
   const double v[] = {1, 2, 3};
   f.print(broken, v, 3);
-  EXPECT_EQ(streams.err.str(), "warning: sprintf: string too long, chopped\n");
   f.print(broken, v, 3);
   EXPECT_EQ(streams.err.str(),
             "warning: sprintf: string too long, chopped\n"

@@ -1,21 +1,17 @@
-// io_support.h: test helpers for display and formats: the text of a matrix, the runtime
-// streams captured into strings, print into a string, and a text as a FILE to scan.
+// io_support.h: test helpers for display and formats over the file helpers: the text of a matrix,
+// the runtime streams captured into strings, print into a string, and a text as a FILE to scan.
 #ifndef KORVEX_TESTS_IO_SUPPORT_H
 #define KORVEX_TESTS_IO_SUPPORT_H
 
 #include <cstdio>
 #include <sstream>
-#include <string>
-#include <vector>
 
-#include "korvex.h"
+#include "file_helpers.h"
 
-namespace korvex_io_test {
-
-using korvex::M;
+namespace korvex_test {
 
 // The characters of a text matrix (real parts, column order, low 8 bits).
-inline std::string text_of(const M<double>& m) {
+inline std::string text_of(const korvex::M<double>& m) {
   std::string s;
   for (int k = 0; k < m.size(); ++k) s += static_cast<char>(static_cast<int>(m.addr()[k]));
   return s;
@@ -45,16 +41,14 @@ std::string printed(const char* format, std::vector<T> elements) {
 
 // The text as a FILE to scan; closes it when done.
 struct TextFile {
-  std::string text;
-  std::FILE* f;
-  explicit TextFile(std::string t) : text(std::move(t)) {
-    f = std::tmpfile();
+  std::FILE* f = std::tmpfile();
+  explicit TextFile(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), f);
     std::rewind(f);
   }
   ~TextFile() { std::fclose(f); }
 };
 
-}  // namespace korvex_io_test
+}  // namespace korvex_test
 
 #endif  // KORVEX_TESTS_IO_SUPPORT_H

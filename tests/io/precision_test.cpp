@@ -2,11 +2,9 @@
 // byte order against bytes worked out by hand, byte reversal and the swap-flag rule.
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
-#include "../support/matrix_builders.h"
-#include "file_helpers.h"
+#include "io_support.h"
 
 namespace {
 
@@ -37,18 +35,16 @@ TEST(Precision, EveryNameAndItsSize) {
   }
 }
 
-TEST(PrecisionDeath, NamesAreComparedExactly) {
+TEST(PrecisionDeath, UnknownNamesAndCodes) {
   int size;
   for (const char* name : {"Double", "int8", "uint8", "double ", "unsigned", ""})
     EXPECT_ERROR(precision_code(name, size), std::string("fileio: unknown precision ") + name);
-}
-
-TEST(PrecisionDeath, CodeOutsideTheTable) {
-  double x = 0;
+  double x = 0;  // a code outside the table
   EXPECT_ERROR(fread(x, stdin, static_cast<Precision>(0), 0), "fread: unknown precision");
   EXPECT_ERROR(fwrite(x, stdout, static_cast<Precision>(10), 0), "fwrite: unknown precision");
 }
 
+// swap2/4/8 are the public byte reversals; the block loops have their own.
 TEST(Precision, ByteReversal) {
   unsigned char b[8] = {1, 2, 3, 4, 5, 6, 7, 8};
   swap2(b);
@@ -70,61 +66,42 @@ struct ElementRow {
 
 const ElementRow element_rows[] = {
     // signed 32-bit: truncation toward zero, saturation, NaN by its sign
-    {"int32", 1, {0x01, 0x00, 0x00, 0x00}, 1},
-    {"long", -1, {0xFF, 0xFF, 0xFF, 0xFF}, -1},
-    {"int", 3.9, {0x03, 0x00, 0x00, 0x00}, 3},
-    {"integer*4", -3.9, {0xFD, 0xFF, 0xFF, 0xFF}, -3},
-    {"int32", 1e10, {0xFF, 0xFF, 0xFF, 0x7F}, 2147483647},
-    {"int32", -1e10, {0x00, 0x00, 0x00, 0x80}, -2147483648.0},
+    {"int32", -1, {0xFF, 0xFF, 0xFF, 0xFF}, -1},
+    {"int32", 3.9, {0x03, 0x00, 0x00, 0x00}, 3},
+    {"int32", -3.9, {0xFD, 0xFF, 0xFF, 0xFF}, -3},
     {"int32", 2147483647.5, {0xFF, 0xFF, 0xFF, 0x7F}, 2147483647},
-    {"int32", inf, {0xFF, 0xFF, 0xFF, 0x7F}, 2147483647},
     {"int32", -inf, {0x00, 0x00, 0x00, 0x80}, -2147483648.0},
     {"int32", nan_pos, {0xFF, 0xFF, 0xFF, 0x7F}, 2147483647},
     {"int32", nan_neg, {0x00, 0x00, 0x00, 0x80}, -2147483648.0},
-    {"int32", -0.0, {0x00, 0x00, 0x00, 0x00}, 0},
     // unsigned 32-bit: the top bit comes back from 2^31 up; negatives in two's complement
-    {"uint", 4294967295.0, {0xFF, 0xFF, 0xFF, 0xFF}, 4294967295.0},
-    {"ulong", 4294967295.9, {0xFF, 0xFF, 0xFF, 0xFF}, 4294967295.0},
-    {"unsigned int", 2147483648.0, {0x00, 0x00, 0x00, 0x80}, 2147483648.0},
-    {"unsigned long", 3e9, {0x00, 0x5E, 0xD0, 0xB2}, 3e9},
+    {"uint", 4294967295.9, {0xFF, 0xFF, 0xFF, 0xFF}, 4294967295.0},
+    {"uint", 3e9, {0x00, 0x5E, 0xD0, 0xB2}, 3e9},
+    {"uint", 2147483648.0, {0x00, 0x00, 0x00, 0x80}, 2147483648.0},
     {"uint", -1, {0xFF, 0xFF, 0xFF, 0xFF}, 4294967295.0},
     {"uint", 1e10, {0xFF, 0xFF, 0xFF, 0xFF}, 4294967295.0},
     {"uint", nan_pos, {0xFF, 0xFF, 0xFF, 0x7F}, 2147483647},
     // 16 and 8 bits: the low bits of the 32-bit conversion, so they wrap
-    {"int16", 3.9, {0x03, 0x00}, 3},
-    {"short", -3.9, {0xFD, 0xFF}, -3},
-    {"integer*2", 32767, {0xFF, 0x7F}, 32767},
+    {"int16", -3.9, {0xFD, 0xFF}, -3},
     {"int16", 32768, {0x00, 0x80}, -32768},
     {"int16", 70000, {0x70, 0x11}, 4464},
-    {"int16", 1e10, {0xFF, 0xFF}, -1},
+    {"int16", 1e10, {0xFF, 0xFF}, -1},  // saturated at 32 bits first
     {"int16", nan_neg, {0x00, 0x00}, 0},
-    {"ushort", 65535, {0xFF, 0xFF}, 65535},
-    {"unsigned short", -1, {0xFF, 0xFF}, 65535},
-    {"ushort", 65536, {0x00, 0x00}, 0},
+    {"ushort", -1, {0xFF, 0xFF}, 65535},
     {"ushort", 300.7, {0x2C, 0x01}, 300},
-    {"char", 300, {0x2C}, 44},
-    {"char*1", -1, {0xFF}, -1},
     {"char", 128, {0x80}, -128},
-    {"schar", -128, {0x80}, -128},
-    {"signed char", 255, {0xFF}, -1},
+    {"schar", 255, {0xFF}, -1},
     {"uchar", 300, {0x2C}, 44},
-    {"unsigned char", -1, {0xFF}, 255},
-    {"uchar", 255.9, {0xFF}, 255},
-    {"uchar", -0.5, {0x00}, 0},
+    {"uchar", -1, {0xFF}, 255},
     {"uchar", nan_pos, {0xFF}, 255},
     // doubles unchanged, signed zero and NaN included
-    {"double", 1, {0, 0, 0, 0, 0, 0, 0xF0, 0x3F}, 1},
-    {"float64", 0.1, {0x9A, 0x99, 0x99, 0x99, 0x99, 0x99, 0xB9, 0x3F}, 0.1},
-    {"real*8", -0.0, {0, 0, 0, 0, 0, 0, 0, 0x80}, -0.0},
-    {"double", -inf, {0, 0, 0, 0, 0, 0, 0xF0, 0xFF}, -inf},
+    {"double", 0.1, {0x9A, 0x99, 0x99, 0x99, 0x99, 0x99, 0xB9, 0x3F}, 0.1},
+    {"double", -0.0, {0, 0, 0, 0, 0, 0, 0, 0x80}, -0.0},
     {"double", nan_pos, {0, 0, 0, 0, 0, 0, 0xF8, 0x7F}, nan_pos},
     // singles rounded to nearest, ties to even, overflowing to infinity past the midpoint
-    {"float", 1, {0x00, 0x00, 0x80, 0x3F}, 1},
-    {"float32", 0.1, {0xCD, 0xCC, 0xCC, 0x3D}, 0.100000001490116119384765625},
-    {"real*4", -0.0, {0x00, 0x00, 0x00, 0x80}, -0.0},
+    {"float", 0.1, {0xCD, 0xCC, 0xCC, 0x3D}, 0.100000001490116119384765625},
+    {"float", -0.0, {0x00, 0x00, 0x00, 0x80}, -0.0},
     {"float", 1 + std::ldexp(1, -24), {0x00, 0x00, 0x80, 0x3F}, 1},
     {"float", 1 + 3 * std::ldexp(1, -24), {0x02, 0x00, 0x80, 0x3F}, 1 + std::ldexp(1, -22)},
-    {"float", 3.4028235e38, {0xFF, 0xFF, 0x7F, 0x7F}, 340282346638528859811704183484516925440.0},
     {"float", 3.40282356e38, {0xFF, 0xFF, 0x7F, 0x7F}, 340282346638528859811704183484516925440.0},
     {"float", std::ldexp(1, 128) - std::ldexp(1, 103), {0x00, 0x00, 0x80, 0x7F}, inf},
     {"float", -1e300, {0x00, 0x00, 0x80, 0xFF}, -inf},
@@ -169,14 +146,9 @@ TEST_F(ElementConversions, SwapFollowsTheHostFlag) {
     const char* format;
     bool swapped;
   } rows[] = {
-      {0, "l", false},      {0, "ieee-le", false}, {0, "b", true},        {0, "ieee-be", true},
-      {0, "n", false},      {0, "native", false},  {0, "vax", false},     {1, "l", true},
-      {1, "ieee-le", true}, {1, "b", false},       {1, "ieee-be", false}, {1, "n", false},
-      {1, "native", false}, {1, "B", false},
+      {0, "l", false},      {0, "ieee-be", true}, {0, "native", false}, {0, "vax", false},
+      {1, "ieee-le", true}, {1, "b", false},      {1, "n", false},      {1, "B", false},
   };
-  const short one = 1;
-  const Bytes host(reinterpret_cast<const unsigned char*>(&one),
-                   reinterpret_cast<const unsigned char*>(&one) + 2);
   const std::string path = temp_path("swap.bin");
   testing::internal::CaptureStderr();
   for (const auto& row : rows) {
@@ -184,9 +156,8 @@ TEST_F(ElementConversions, SwapFollowsTheHostFlag) {
     M<double> fid = open_file(path, "wb", row.format);
     fwrite(fid, scalar(1), text("int16"));
     fclose(fid);
-    Bytes want = host;
-    if (row.swapped) std::reverse(want.begin(), want.end());
-    EXPECT_EQ(file_bytes(path), want) << row.flag << " " << row.format;
+    const bool big = host_byte_order() != row.swapped;
+    EXPECT_EQ(file_bytes(path), (big ? Bytes{0, 1} : Bytes{1, 0})) << row.flag << " " << row.format;
   }
   const std::string warning =
       "warning: fopen: don't know how to convert from this machine format\n";

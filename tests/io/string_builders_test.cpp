@@ -1,17 +1,9 @@
 // Tests of the string builders: sprintfM's forms, str2mat, strcmp and the sscanfM stub, and
 // the terminal conveniences clc and home.
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include "../support/matrix_builders.h"
 #include "io_support.h"
 
 using namespace korvex;
-using korvex_io_test::CapturedStreams;
-using korvex_io_test::text_of;
-using korvex_test::Is;
-using korvex_test::row;
+using namespace korvex_test;
 
 TEST(StringBuilders, SprintfMForms) {
   std::ostringstream out;
@@ -19,14 +11,10 @@ TEST(StringBuilders, SprintfMForms) {
   sprintfM(out, M<double>("%d:"), 1, 2, m, 3, m, m, m, 4);
   EXPECT_EQ(out.str(), "1:2:3:4:");
   // Every count of arguments, and the format text cut at 2045 characters with Mstr's warning.
-  EXPECT_EQ(text_of(sprintfM("%g", 1, 2, 3, 4, 5, 6, 7)) +
-                text_of(sprintfM("%g", 1, 2, 3, 4, 5, 6)) + text_of(sprintfM("%g", 1, 2, 3, 4, 5)) +
-                text_of(sprintfM("%g", 1, 2, 3, 4)) + text_of(sprintfM("%g", 1, 2, 3)),
-            "1234567"
-            "123456"
-            "12345"
-            "1234"
-            "123");
+  std::string all = text_of(sprintfM("%g", 1, 2, 3, 4, 5, 6, 7, 8));
+  all += text_of(sprintfM("%g", 1, 2, 3, 4, 5, 6, 7)) + text_of(sprintfM("%g", 1, 2, 3, 4, 5, 6));
+  all += text_of(sprintfM("%g", 1, 2, 3, 4, 5)) + text_of(sprintfM("%g", 1, 2, 3, 4));
+  EXPECT_EQ(all + text_of(sprintfM("%g", 1, 2, 3)), "123456781234567123456123451234123");
   CapturedStreams streams;
   const std::string long_format = std::string(2045, 'x') + "%d";
   EXPECT_EQ(text_of(sprintfM(long_format.c_str(), 5)), std::string(2045, 'x'));
@@ -39,16 +27,12 @@ TEST(StringBuilders, Str2matStacksPaddedRows) {
   M<double> r = str2mat("ab", "cde");
   EXPECT_TRUE(Is(r, 2, 3, {'a', 'b', ' ', 'c', 'd', 'e'}));
   EXPECT_TRUE(isstr(r));
-  const M<double> ab("ab");
-  r = str2mat(ab);
-  EXPECT_TRUE(Is(r, 1, 2, {'a', 'b'}));
-  EXPECT_EQ(r.addr(), ab.addr()) << "returned unchanged";
   r = str2mat("a", M<double>(0, 0, 0), "xyz", row({66, 67}));
   EXPECT_TRUE(Is(r, 3, 3, {'a', ' ', ' ', 'x', 'y', 'z', 'B', 'C', ' '}));
   EXPECT_TRUE(isstr(r));
   r = str2mat("1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11");
-  EXPECT_TRUE(Is(r, 11, 2, {'1', ' ', '2', ' ', '3', ' ', '4', ' ', '5', ' ', '6', ' ', '7', ' ',
-                            '8', ' ', '9', ' ', '1', '0', '1', '1'}));
+  EXPECT_TRUE(Is(r, 11, 2, {'1', ' ', '2', ' ', '3', ' ', '4', ' ', '5', ' ', '6',
+                            ' ', '7', ' ', '8', ' ', '9', ' ', '1', '0', '1', '1'}));
   // Arguments after the first absent one are not used.
   r = str2mat("a", "b", missing_M, "c");
   EXPECT_EQ(r.rows(), 2);
@@ -68,8 +52,6 @@ TEST(StringBuilders, Strcmp) {
 TEST(StringBuilders, SscanfMIsNotSupported) {
   M<double> out;
   EXPECT_ERROR(sscanfM("1", "%d"), "sscanfM not supported");
-  EXPECT_ERROR(sscanfM("1", "%d", 1), "sscanfM not supported");
-  EXPECT_ERROR(sscanfM("1", "%d", i_o, Mr<double>(out)), "sscanfM not supported");
   EXPECT_ERROR(sscanfM("1", "%d", 1, i_o, Mr<double>(out)), "sscanfM not supported");
 }
 

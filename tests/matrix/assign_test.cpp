@@ -29,6 +29,59 @@ TEST(Assign, GrowsARowOrAColumnInPlaceWithinCapacity) {
   EXPECT_TRUE(Is(c, 5, 1, {1, 2, 3, 0, 9}));
 }
 
+// Growth past capacity leaves room for half as many elements again, so appending one at a time
+// keeps each new block for at least half its count and moves it O(log n) times; the result is
+// what a fresh matrix holds. Fresh and two-index blocks keep count + 6.
+TEST(Assign, AppendingGrowsGeometricallyToWhatAFreshMatrixHolds) {
+  M<double> a("a", 0, 0), k("k", 0, 0);
+  const double* block = a.addr();
+  int moves = 0, kept = 0, count_at_move = 0;
+  for (int t = 1; t <= 10000; t++) {
+    k = t;
+    a(k) = 0.5 * t;
+    if (a.addr() == block) {
+      kept++;
+      continue;
+    }
+    EXPECT_GE(kept, count_at_move / 2) << "the block before element " << t;
+    moves++;
+    block = a.addr();
+    count_at_move = t;
+    kept = 0;
+  }
+  EXPECT_LE(moves, 20);  // 7 * 1.5^18 > 10000
+  M<double> fresh(0, 1, 10000);
+  for (int t = 1; t <= 10000; t++) fresh.addr()[t - 1] = 0.5 * t;
+  EXPECT_TRUE(a.rows() == 1 && a.cols() == 10000 && !a.isc() && a.getdm() == 0);
+  EXPECT_EQ(reals(a), reals(fresh));
+  EXPECT_EQ(fresh.getcapacity(), 10006);
+
+  // A complex column through the general path, a shared one, and the two-index form.
+  M<double> c = by_cols(3, 1, {1, 2, 3}, {-1, -2, -3}), shared = c,
+            sq = by_rows(2, 2, {1, 2, 3, 4});
+  for (int t = 4; t <= 40; t++) c(scalar(t)) = scalar(t);
+  std::vector<double> re(40), im(40, 0.0);
+  for (int t = 0; t < 40; t++) re[t] = t + 1;
+  im[0] = -1, im[1] = -2, im[2] = -3;
+  EXPECT_TRUE(all_same(reals(c), re) && all_same(imags(c), im) && c.rows() == 40);
+  EXPECT_TRUE(Is(shared, 3, 1, {1, 2, 3}, {-1, -2, -3}));
+  sq(scalar(3), scalar(4)) = 5.0;
+  EXPECT_EQ(sq.getcapacity(), 18);
+}
+
+// A grown block that fits a pool chunk takes the whole chunk (unsigned char: 120 slots).
+TEST(Assign, GrowthWithinAChunkStaysInThePool) {
+  M<unsigned char> u("u", 0, 0);
+  const int chunks = fs_used;
+  u(M<unsigned char>(7.0)) = M<unsigned char>(9.0);
+  EXPECT_EQ(fs_used, chunks);
+  EXPECT_EQ(u.getcapacity(), 120);
+  u(M<unsigned char>(121.0)) = M<unsigned char>(4.0);
+  EXPECT_EQ(fs_used, chunks - 1);
+  EXPECT_GE(u.getcapacity(), 121 + 61);
+  EXPECT_TRUE(u.cols() == 121 && u.addr()[6] == 9 && u.addr()[120] == 4 && u.addr()[119] == 0);
+}
+
 TEST(Assign, ColonKeepsTheShapeOrTakesTheSources) {
   M<double> a("a", 0, 0), sq = by_rows(2, 2, {1, 2, 3, 4}, "sq"), text("abc");
   const double* block = sq.addr();

@@ -1,5 +1,6 @@
 // Tests of index references, extraction a(k) / a(r, c), comma lists and concatenation.
 #include <csignal>
+#include <cstring>
 #include <limits>
 
 #include "../support/matrix_builders.h"
@@ -84,6 +85,57 @@ TEST(Reference, AssignsThroughEachFormAndReadsBeforeWriting) {
   EXPECT_TRUE(Is(a, 1, 4, {6, 4, 9, 6}));
 }
 
+// Exactly the same matrix: shape, kind, name, complexity, capacity and element bits.
+::testing::AssertionResult identical(const M<double>& x, const M<double>& y) {
+  const size_t bytes = x.size() * sizeof(double);
+  if (x.rows() != y.rows() || x.cols() != y.cols() || x.getdm() != y.getdm() ||
+      x.getname() != y.getname() || x.isc() != y.isc() || x.getcapacity() != y.getcapacity())
+    return ::testing::AssertionFailure() << "shape, kind, name or capacity differ";
+  if (std::memcmp(x.addr(), y.addr(), bytes) != 0 ||
+      (x.isc() && std::memcmp(x.addi(), y.addi(), bytes) != 0))
+    return ::testing::AssertionFailure() << "elements differ";
+  return ::testing::AssertionSuccess();
+}
+
+// Reading a(k) and writing a(k) = b with 1x1 operands take inline paths; they must give what
+// the general extraction (the i_o form) and vwcopy give, for every kind of a and k, including
+// the 0-1 reading of k on a 1-element a, growth into the spare slots and past them, a shared a,
+// and a b or k that is a itself.
+TEST(Reference, OneByOneReadsAndWritesMatchTheGeneralPath) {
+  M<double> text("ab");
+  const M<double> targets[] = {M<double>("a", 0, 0),
+                               scalar(-0.0),
+                               row({1, 2, 3}),
+                               by_rows(2, 2, {1, 2, 3, 4}),
+                               col({4, 5, 6}),
+                               crow({1, 2}, {3, -0.0}),
+                               text};
+  const double ks[] = {0.7, 1, 1.4, 1.5, 2, 2.6, 3.49, 4, 6, 7, 8, 9.5};
+  for (const M<double>& t : targets)
+    for (double kv : ks) {
+      const M<double> k(kv);
+      // Readable: a position within a, or for a 1-element a any value of a 0-1 index.
+      if (t.size() == 1 ? kv < 2 : kv < t.size() + 0.5) {
+        EXPECT_TRUE(identical(M<double>(t(k)), M<double>(t(k), i_o))) << kv << " of " << t.size();
+      }
+      if (kv < 1) continue;  // 0.7 writes only as a 0-1 index with no ones: an error
+      for (const M<double>& b : {scalar(5.5), crow({2}, {1})}) {
+        M<double> fast, general;
+        fast.deepcopy(t.isc(), t);
+        general.deepcopy(t.isc(), t);
+        fast(k) = b;
+        general.vwcopy(b, k);
+        EXPECT_TRUE(identical(fast, general)) << kv << " into " << t.size();
+      }
+    }
+  M<double> a = row({1, 2, 3}), keep = a, self = scalar(2), general = scalar(2);
+  a(scalar(2)) = 9.0;  // shared: copy on write
+  EXPECT_TRUE(Is(keep, 1, 3, {1, 2, 3}) && Is(a, 1, 3, {1, 9, 3}));
+  self(self) = self;  // a 1x1 a as its own index and source grows to [2 2]
+  general.vwcopy(M<double>(general), M<double>(general));
+  EXPECT_TRUE(identical(self, general));
+}
+
 TEST(Reference, BrokenReferencesAreReported) {
   M<double> a = row({1, 2}, "a");
   const M<double> one(1.0);
@@ -98,7 +150,7 @@ TEST(Reference, BrokenReferencesAreReported) {
         bad.~Mr<double>();
         bad.~Mr<double>();
       },
-      testing::KilledBySignal(SIGABRT), "^index\\.cpp:[0-9]+: failed assertion `indexed!=-1'\n");
+      testing::KilledBySignal(SIGABRT), "^matrix\\.h:[0-9]+: failed assertion `indexed!=-1'\n");
 }
 
 TEST(Concat, RowsSplitAtSeparatorSkippingEmpties) {

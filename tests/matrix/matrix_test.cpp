@@ -128,7 +128,7 @@ TEST(Release, DestructionChecksTheShareCountAndTheDestroyedMark) {
           twice->~M<double>();
           twice->~M<double>();
         },
-        testing::KilledBySignal(SIGABRT), "^matrix\\.cpp:[0-9]+: failed assertion `type!=-1'\n");
+        testing::KilledBySignal(SIGABRT), "^matrix\\.h:[0-9]+: failed assertion `type!=-1'\n");
 }
 
 TEST(Release, SizeLimitIs268435438ElementsWithoutWrapAround) {

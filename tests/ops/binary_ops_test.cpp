@@ -1,5 +1,7 @@
 // Tests of the binary engine: empty operands, scalar expansion, dimension messages, the rules
 // by operand kind, dot_pow and realpow.
+#include <cstring>
+
 #include "../support/started_runtime.h"
 
 using namespace korvex;
@@ -45,7 +47,8 @@ TEST_F(BinaryOp, ElementRulesByOperandKind) {
       {dot_mul, {2, inf}, {3, 0}, {6, qnan}}, {dot_div, {10}, {4, 0}, {2.5, inf}},
       {dot_invdiv, {4, 0}, {10}, {2.5, inf}}, {rem, {1, 0.3}, {0.1}, {0, 0.09999999999999998}},
       {pow2, {3, 3, 1, 1}, {2.9, -1.5, 1e10, qnan}, {12, 1.5, inf, qnan}},
-      {dot_pow, {0, qnan, 2}, {0, 0, 10}, {1, 1, 1024}},
+      {dot_pow, {0, qnan, 2}, {0, 0, 10}, {1, 1, 1024}},  // NaN is no negative base
+      {dot_pow, {-0.0, 3}, {2}, {0, 9}},                   // nor is -0
       {realpow, {-8, 4}, {1.0 / 3, 0.5}, {qnan, 2}},  // rpow: stays real
       {dot_pow, {2, -3}, {2}, {4, 9}, {}, {}, {0, -0.0}},  // a negative base: all complex
       {xorM, r1, z4, {0, 1, 1, 0}, {}, i2, z4}, {xorM, z4, r2, {0, 1, 1, 0}, i1, {}, z4},
@@ -77,6 +80,45 @@ TEST_F(BinaryOp, ElementRulesByOperandKind) {
   ASSERT_TRUE(c.isc());
   EXPECT_NEAR(reals(c)[0], 1, 1e-14);
   EXPECT_NEAR(imags(c)[0], std::sqrt(3.0), 1e-14);
+}
+
+// The entry points' own 1x1 path against the engine, bit for bit, on IEEE special values; any
+// operand that is not a real 1x1 (complex, empty, longer) must still reach the engine.
+TEST_F(BinaryOp, OneByOneOperandsGiveTheEngineResult) {
+  const double values[] = {0.0, -0.0, 1.5, -2.0, 3e-320, 1e308, inf, -inf, qnan};
+  const struct {
+    Op f;
+    OpCode code;
+    bool swapped;
+  } ops[] = {{operator+, op_add, false}, {operator-, op_sub, false}, {dot_add, op_add, false},
+             {dot_sub, op_sub, false},   {dot_mul, op_mul, false},   {dot_div, op_div, false},
+             {operator<, op_lt, false},  {operator>, op_lt, true},   {operator<=, op_le, false},
+             {operator>=, op_le, true},  {operator==, op_eq, false}, {operator!=, op_ne, false}};
+  auto same_matrix = [](const M<double>& x, const M<double>& y) {
+    if (x.rows() != y.rows() || x.cols() != y.cols() || x.isc() != y.isc() ||
+        x.getdm() != y.getdm() || x.getname() != y.getname() || x.getcapacity() != y.getcapacity())
+      return false;
+    const size_t bytes = x.size() * sizeof(double);
+    return std::memcmp(x.addr(), y.addr(), bytes) == 0 &&
+           (!x.isc() || std::memcmp(x.addi(), y.addi(), bytes) == 0);
+  };
+  for (const auto& op : ops) {
+    for (double a : values)
+      for (double b : values) {
+        const M<double> ma(a), mb(b);
+        const M<double> general =
+            op.swapped ? binary_op(mb, ma, op.code) : binary_op(ma, mb, op.code);
+        EXPECT_TRUE(same_matrix(op.f(ma, mb), general)) << binary_op_name(op.code) << a << " " << b;
+      }
+    const M<double> z = by_cols(1, 1, {2}, {-0.0}), e, pair = row({1, 2}), one(3.0);
+    for (const M<double>* other : {&z, &e, &pair}) {
+      const M<double>& x = *other;
+      EXPECT_TRUE(same_matrix(
+          op.f(one, x), op.swapped ? binary_op(x, one, op.code) : binary_op(one, x, op.code)));
+      EXPECT_TRUE(same_matrix(
+          op.f(x, one), op.swapped ? binary_op(one, x, op.code) : binary_op(x, one, op.code)));
+    }
+  }
 }
 
 TEST_F(BinaryOp, MismatchedShapesAndUnknownCodesAreReported) {

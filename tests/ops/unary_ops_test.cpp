@@ -2,6 +2,7 @@
 // domain, on NaN, ±0 and ±Inf, and on complex scalars; the complex decision for mixed inputs;
 // the shape rules of cumsum, cumprod, tril, triu and the two-output log2; the error messages.
 #include <complex>
+#include <cstring>
 
 #include "../support/started_runtime.h"
 
@@ -264,6 +265,23 @@ TEST_F(UnaryOp, EmptyInputsTextKindImaginaryStorageAndUnaryPlus) {
   M<double> p = +x;
   EXPECT_EQ(p.addr(), x.addr());
   EXPECT_EQ(p.rows(), 2);
+}
+
+// Unary minus takes an inline path for a real 1x1 operand: the engine's result, bit for bit,
+// with the operand's display kind; a complex 1x1 still goes to the engine.
+TEST_F(UnaryOp, NegatingARealOneByOneMatchesTheEngine) {
+  for (double v : {0.0, -0.0, 1.5, -2.0, 3e-320, inf, -inf, qnan})
+    for (int kind : {0, 1}) {
+      M<double> x(v);
+      x.setdm(kind);
+      const M<double> fast = -x, general = unary_op(x, op_neg);
+      EXPECT_TRUE(fast.rows() == 1 && fast.cols() == 1 && !fast.isc() && !fast.getname());
+      EXPECT_EQ(fast.getdm(), kind);
+      EXPECT_EQ(fast.getcapacity(), general.getcapacity());
+      EXPECT_EQ(std::memcmp(fast.addr(), general.addr(), sizeof(double)), 0) << v;
+    }
+  const M<double> z = -by_cols(1, 1, {1}, {-0.0});
+  EXPECT_TRUE(z.isc() && same(reals(z)[0], -1) && same(imags(z)[0], 0.0));
 }
 
 // A row accumulates along its length and keeps its shape; other shapes accumulate down each

@@ -62,15 +62,11 @@ const struct {
 int main(int argc, char** argv) {
   korvex::initM(std::cin, std::cout, std::cerr);
   for (const auto& s : styles)
-    if (argc == 2 && std::strcmp(argv[1], s[0]) == 0) {
-      korvex::plot(sampled(0, 6.28, 40, same), sampled(0, 6.28, 40, std::sin), s[1]);
-      korvex::exit();
-    }
+    if (argc == 2 && std::strcmp(argv[1], s[0]) == 0)
+      korvex::plot(sampled(0, 6.28, 40, same), sampled(0, 6.28, 40, std::sin), s[1]),
+          korvex::exit();
   for (const auto& k : kinds)
-    if (argc == 2 && std::strcmp(argv[1], k.name) == 0) {
-      k.draw();
-      korvex::exit();
-    }
+    if (argc == 2 && std::strcmp(argv[1], k.name) == 0) k.draw(), korvex::exit();
   std::fprintf(stderr, "usage: plot_cases CASE\n");
   return 2;
 }

@@ -1,9 +1,8 @@
 #!/bin/sh
-# One plot case end to end: plot_cases writes kvlb.gnu and its data files in a fresh directory,
-# korvex-plot draws them with the real gnuplot into kvlb.png, and check_png.py looks at it.
-# Passes when the plotter exits 0 with nothing on standard error (so gnuplot warned about
-# nothing), the command file is left unchanged, and the PNG has the size asked for and shows
-# the series in its colour.
+# One plot case end to end: plot_cases writes kvlb.gnu and its data in a fresh directory, and
+# korvex-plot draws them with the real gnuplot into kvlb.png. Passes when the plotter exits 0
+# without a word on standard error (so gnuplot warned about nothing), leaves the command file
+# unchanged, and check_png.py finds the size asked for and the series in its colour.
 # Usage: run_case.sh PLOT_CASES KORVEX_PLOT PYTHON CASE COLOUR MIN_COLOURED
 set -u
 cases=$1 plotter=$2 python=$3 case=$4 colour=$5 least=$6

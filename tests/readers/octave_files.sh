@@ -5,11 +5,7 @@ set -e
 tool=$1 octave=$2 src=$3 work=$4
 rm -rf "$work"
 mkdir -p "$work"
-run_octave() { "$octave" --norc --no-history --quiet "$src/$1" "$work"; }
-"$tool" binary-write "$work"
-run_octave octave_binary.m
-"$tool" binary-read "$work"
-"$tool" text-write "$work"
-run_octave octave_text.m
-"$tool" text-read "$work"
+"$tool" write "$work"
+"$octave" --norc --no-history --quiet "$src/octave_files.m" "$work"
+"$tool" read "$work"
 echo "Octave read every file korvex wrote, and korvex every file Octave wrote"

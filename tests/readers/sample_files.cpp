@@ -3,11 +3,10 @@
 // Expected values come from the tables below, worked out by hand, and go to the checking
 // programs as native doubles written with plain stdio.
 //
-//   sample_files binary-write DIR   korvex fwrite -> DIR/k_*.bin, DIR/binary.cases
-//   sample_files binary-read DIR    DIR/o_*.bin (written by Octave) -> korvex fread, compared
-//   sample_files text-write DIR     korvex fprintfM -> DIR/k_text.txt
-//   sample_files text-read DIR      DIR/o_text.txt (written by Octave) -> korvex fscanfM
-//   sample_files bmp DIR            korvex bmpwrite -> DIR/*.bmp with DIR/*.expect
+//   sample_files write DIR   korvex fwrite, fprintfM -> DIR/k_*.bin, binary.cases, k_text.txt
+//   sample_files read DIR    DIR/o_*.bin, o_text.txt (written by Octave) -> korvex fread,
+//                            fscanfM, compared
+//   sample_files bmp DIR     korvex bmpwrite -> DIR/*.bmp with DIR/*.expect
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -103,7 +102,11 @@ int compare(const std::string& what, const M<double>& got, const std::vector<dou
   return bad;
 }
 
-int binary_write(const std::string& dir) {
+// Formatted text: pairs of an integer and a double printed to read back exactly.
+const std::vector<double> text_values = {1, 0.1,           -2, -2.5e-300, 3, 1e300,
+                                         4, 123456789.125, 5,  -0.5,      6, 1.0 / 3};
+
+int write_files(const std::string& dir) {
   std::FILE* cases = std::fopen((dir + "/binary.cases").c_str(), "w");
   for (const PrecisionCase& p : precision_cases) {
     write_doubles(dir + "/" + p.name + ".expect", p.read);
@@ -117,10 +120,14 @@ int binary_write(const std::string& dir) {
     }
   }
   std::fclose(cases);
+  write_doubles(dir + "/text.expect", text_values);
+  const M<double> fid = korvex::fopenM(M<double>((dir + "/k_text.txt").c_str()), M<double>("w"));
+  korvex::fprintfM(fid, M<double>("%d %.17g\n"), column(text_values));
+  korvex::fclose(fid);
   return 0;
 }
 
-int binary_read(const std::string& dir) {
+int read_files(const std::string& dir) {
   int bad = 0;
   for (const PrecisionCase& p : precision_cases)
     for (const Arch& a : archs) {
@@ -132,22 +139,6 @@ int binary_read(const std::string& dir) {
       bad |= compare(file, got, p.read);
       korvex::fclose(fid);
     }
-  return bad;
-}
-
-// Formatted text: pairs of an integer and a double printed to read back exactly.
-const std::vector<double> text_values = {1, 0.1,           -2, -2.5e-300, 3, 1e300,
-                                         4, 123456789.125, 5,  -0.5,      6, 1.0 / 3};
-
-int text_write(const std::string& dir) {
-  write_doubles(dir + "/text.expect", text_values);
-  const M<double> fid = korvex::fopenM(M<double>((dir + "/k_text.txt").c_str()), M<double>("w"));
-  korvex::fprintfM(fid, M<double>("%d %.17g\n"), column(text_values));
-  korvex::fclose(fid);
-  return 0;
-}
-
-int text_read(const std::string& dir) {
   const M<double> fid = korvex::fopenM(M<double>((dir + "/o_text.txt").c_str()), M<double>("r"));
   if (fid.addr()[0] < 3) return 1;
   M<double> values, count;
@@ -158,7 +149,7 @@ int text_read(const std::string& dir) {
     std::printf("o_text.txt: count %g\n", count.addr()[0]);
     return 1;
   }
-  return compare("o_text.txt", values, text_values);
+  return bad | compare("o_text.txt", values, text_values);
 }
 
 // ============================================================================================
@@ -233,16 +224,13 @@ int main(int argc, char** argv) {
   const unsigned short probe = 0x1234;
   korvex::byte_order_flag = *reinterpret_cast<const unsigned char*>(&probe) == 0x12;
   if (argc != 3) {
-    std::fprintf(stderr,
-                 "usage: sample_files binary-write|binary-read|text-write|text-read|bmp DIR\n");
+    std::fprintf(stderr, "usage: sample_files write|read|bmp DIR\n");
     return 2;
   }
   const std::string what = argv[1];
   const std::string dir = argv[2];
-  if (what == "binary-write") return binary_write(dir);
-  if (what == "binary-read") return binary_read(dir);
-  if (what == "text-write") return text_write(dir);
-  if (what == "text-read") return text_read(dir);
+  if (what == "write") return write_files(dir);
+  if (what == "read") return read_files(dir);
   if (what == "bmp") return bmp(dir);
   std::fprintf(stderr, "sample_files: unknown command %s\n", what.c_str());
   return 2;

@@ -44,3 +44,26 @@ TEST(Warning, WritesToTheErrorStreamNeverTheOutputAndReturnsZero) {
   EXPECT_EQ(testing::internal::GetCapturedStderr() + testing::internal::GetCapturedStdout(),
             "warning: unbound\n");
 }
+
+// A host call installs a handler that leaves error() by unwinding: it receives the formatted
+// message and nothing is printed. A handler that returns falls back to printing and exiting.
+struct Unwound {
+  std::string message;
+};
+void unwind_with(const char* msg) { throw Unwound{msg}; }
+void just_return(const char*) {}
+
+TEST(Error, AFaultHandlerReceivesTheMessageInsteadOfTheProcessEnding) {
+  fault_handler = unwind_with;
+  testing::internal::CaptureStderr();
+  std::string got;
+  try {
+    error("%s.r(idx): idx out of matrix", nullptr);
+  } catch (const Unwound& u) {
+    got = u.message;
+  }
+  fault_handler = nullptr;
+  EXPECT_EQ(got, "?.r(idx): idx out of matrix");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_ERROR((fault_handler = just_return, error("kept")), "kept");
+}

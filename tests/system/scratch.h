@@ -22,9 +22,8 @@ inline std::string scratch_dir() {
 }
 
 inline std::string read_file(const std::string& path) {
-  std::ifstream in(path);
   std::ostringstream s;
-  s << in.rdbuf();
+  s << std::ifstream(path).rdbuf();
   return s.str();
 }
 

@@ -21,7 +21,8 @@ std::ostream& out_stream();  // *korlibout_p, or std::cout while unbound
 
 const char* safe_str(const char* s);  // s, or "?" for a null pointer
 
-// Writes "error: MSG" and an end of line to the error stream, then exit(1).
+// Writes "error: MSG" and an end of line to the error stream, then exit(1) - unless a fault
+// handler is installed, which then receives MSG instead (see fault_handler).
 // Formatted forms format into a 200-character buffer (cut, never overflowed); every string
 // argument passes through safe_str.
 [[noreturn]] void error(const char* msg);
@@ -33,6 +34,11 @@ const char* safe_str(const char* s);  // s, or "?" for a null pointer
                         const char* d);
 [[noreturn]] void error(const char* fmt, const char* a, const char* b, const char* c, const char* d,
                         const char* e);
+// Null outside a host call. While the gateway serves one it points at a handler that does not
+// return (it unwinds to the gateway, which reports MSG to the host): error() then prints nothing
+// and does not end the process. Should a handler return, error() prints and exits as usual.
+using fault_handler_fn = void (*)(const char* msg);
+extern fault_handler_fn fault_handler;
 // Writes "warning: MSG" and an end of line to the error stream; returns 0.
 int warning(const char* msg);
 int warning(const char* fmt, const char* a);

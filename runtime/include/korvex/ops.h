@@ -26,20 +26,68 @@ M<double> sumabs(const M<double>& x);
 
 const char* binary_op_name(int code);
 M<double> binary_op(const M<double>& a, const M<double>& b, OpCode op);
-M<double> operator<(const M<double>& a, const M<double>& b);
-M<double> operator>(const M<double>& a, const M<double>& b);
-M<double> operator<=(const M<double>& a, const M<double>& b);
-M<double> operator>=(const M<double>& a, const M<double>& b);
-M<double> operator==(const M<double>& a, const M<double>& b);
-M<double> operator!=(const M<double>& a, const M<double>& b);
+
+// The entry points below meet two real 1x1 operands most of the time in scalar code: they then
+// apply the engine's rule to the one element themselves (a real 1x1 result without a name, as
+// the engine's) and skip its dispatch. Any other operands go to binary_op.
+inline bool real_scalars(const M<double>& a, const M<double>& b) {
+  return a.rows() == 1 && a.cols() == 1 && b.rows() == 1 && b.cols() == 1 && !a.isc() && !b.isc();
+}
+namespace scalar_rule {
+inline double v(const M<double>& a) { return *a.addr(); }
+inline double truth(bool t) { return t ? 1.0 : 0.0; }  // NaN compares false: only != holds
+}  // namespace scalar_rule
+
+inline M<double> operator<(const M<double>& a, const M<double>& b) {
+  using namespace scalar_rule;
+  return real_scalars(a, b) ? M<double>(truth(v(a) < v(b))) : binary_op(a, b, op_lt);
+}
+inline M<double> operator>(const M<double>& a, const M<double>& b) {
+  using namespace scalar_rule;
+  return real_scalars(a, b) ? M<double>(truth(v(b) < v(a))) : binary_op(b, a, op_lt);
+}
+inline M<double> operator<=(const M<double>& a, const M<double>& b) {
+  using namespace scalar_rule;
+  return real_scalars(a, b) ? M<double>(truth(v(a) <= v(b))) : binary_op(a, b, op_le);
+}
+inline M<double> operator>=(const M<double>& a, const M<double>& b) {
+  using namespace scalar_rule;
+  return real_scalars(a, b) ? M<double>(truth(v(b) <= v(a))) : binary_op(b, a, op_le);
+}
+inline M<double> operator==(const M<double>& a, const M<double>& b) {
+  using namespace scalar_rule;
+  return real_scalars(a, b) ? M<double>(truth(v(a) == v(b))) : binary_op(a, b, op_eq);
+}
+inline M<double> operator!=(const M<double>& a, const M<double>& b) {
+  using namespace scalar_rule;
+  return real_scalars(a, b) ? M<double>(truth(!(v(a) == v(b)))) : binary_op(a, b, op_ne);
+}
 M<double> operator&&(const M<double>& a, const M<double>& b);
 M<double> operator||(const M<double>& a, const M<double>& b);
-M<double> operator+(const M<double>& a, const M<double>& b);
-M<double> operator-(const M<double>& a, const M<double>& b);
-M<double> dot_add(const M<double>& a, const M<double>& b);
-M<double> dot_sub(const M<double>& a, const M<double>& b);
-M<double> dot_mul(const M<double>& a, const M<double>& b);
-M<double> dot_div(const M<double>& a, const M<double>& b);
+inline M<double> operator+(const M<double>& a, const M<double>& b) {
+  using namespace scalar_rule;
+  return real_scalars(a, b) ? M<double>(v(a) + v(b)) : binary_op(a, b, op_add);
+}
+inline M<double> operator-(const M<double>& a, const M<double>& b) {
+  using namespace scalar_rule;
+  return real_scalars(a, b) ? M<double>(v(a) - v(b)) : binary_op(a, b, op_sub);
+}
+inline M<double> dot_add(const M<double>& a, const M<double>& b) {
+  using namespace scalar_rule;
+  return real_scalars(a, b) ? M<double>(v(a) + v(b)) : binary_op(a, b, op_add);
+}
+inline M<double> dot_sub(const M<double>& a, const M<double>& b) {
+  using namespace scalar_rule;
+  return real_scalars(a, b) ? M<double>(v(a) - v(b)) : binary_op(a, b, op_sub);
+}
+inline M<double> dot_mul(const M<double>& a, const M<double>& b) {
+  using namespace scalar_rule;
+  return real_scalars(a, b) ? M<double>(v(a) * v(b)) : binary_op(a, b, op_mul);
+}
+inline M<double> dot_div(const M<double>& a, const M<double>& b) {
+  using namespace scalar_rule;
+  return real_scalars(a, b) ? M<double>(v(a) / v(b)) : binary_op(a, b, op_div);
+}
 M<double> dot_invdiv(const M<double>& a, const M<double>& b);
 M<double> dot_pow(const M<double>& a, const M<double>& b);
 M<double> atan2(const M<double>& a, const M<double>& b);

@@ -23,7 +23,16 @@ M<double> unary_op(const M<double>& x, OpCode op);
 // ============================================================================================
 
 M<double> operator!(const M<double>& x);
-M<double> operator-(const M<double>& x);
+// A real 1x1 operand, the common case in scalar code, is negated here without the engine: the
+// same result (the sign bit flipped, 0 gives -0, the operand's display kind kept).
+inline M<double> negated_scalar(const M<double>& x) {
+  M<double> y(-*x.addr());
+  y.setdm(x.getdm());
+  return y;
+}
+inline M<double> operator-(const M<double>& x) {
+  return x.rows() == 1 && x.cols() == 1 && !x.isc() ? negated_scalar(x) : unary_op(x, op_neg);
+}
 M<double> operator+(const M<double>& x);  // a copy of x, without the engine
 M<double> abs(const M<double>& x);
 M<double> angle(const M<double>& x);
