@@ -16,9 +16,12 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "korvex.h"
 
 namespace {
+
+using korvex_bench::RatioReporter;
 
 using korvex::M;
 
@@ -244,22 +247,6 @@ BENCHMARK(BM_plain_read_int16)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_korvex_read_int16)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_plain_bmp)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_korvex_bmp)->Unit(benchmark::kMillisecond);
-
-// CPU time per iteration of each benchmark (the median with repetitions). CPU time, because
-// the machine is shared and wall time counts other processes' turns.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs) {
-      if (r.run_type == Run::RT_Iteration && r.repetitions <= 1)
-        times[r.run_name.function_name] = r.GetAdjustedCPUTime();
-      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-        times[r.run_name.function_name] = r.GetAdjustedCPUTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
 
 }  // namespace
 

@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "korvex.h"
 
 namespace {
+
+using korvex_bench::RatioReporter;
 
 constexpr int big = 1000000;
 
@@ -56,22 +59,6 @@ void BM_find(benchmark::State& state) {
 
 BENCHMARK(BM_plain_find)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_find)->Unit(benchmark::kMicrosecond);
-
-// Remembers each benchmark's CPU time per iteration (the machine is shared, so CPU time is
-// the steadier measure), the median when repetitions are asked for, to print the ratio.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> times;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs) {
-      if (r.run_type == Run::RT_Iteration && r.repetitions <= 1)
-        times[r.run_name.function_name] = r.GetAdjustedCPUTime();
-      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-        times[r.run_name.function_name] = r.GetAdjustedCPUTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
 
 }  // namespace
 

@@ -10,9 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "korvex.h"
 
 namespace {
+
+using korvex_bench::RatioReporter;
 
 constexpr int count = 100000;
 constexpr int side = 1000;
@@ -82,23 +85,6 @@ BENCHMARK(BM_plain_sprintf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_korvex_sprintf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_plain_disp)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_korvex_disp)->Unit(benchmark::kMillisecond);
-
-// Remembers each benchmark's CPU time per iteration (the median when repetitions are asked
-// for) so the ratios can be printed at the end. CPU time, because the machine is shared and
-// wall time counts other processes' turns.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs) {
-      if (r.run_type == Run::RT_Iteration && r.repetitions <= 1)
-        times[r.run_name.function_name] = r.GetAdjustedCPUTime();
-      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-        times[r.run_name.function_name] = r.GetAdjustedCPUTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
 
 }  // namespace
 

@@ -15,18 +15,15 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "korvex.h"
 
 namespace {
 
-constexpr int big = 1000000;
+using korvex_bench::RatioReporter;
+using korvex_bench::start_constants;
 
-void start_constants() {
-  korvex::inf_value = HUGE_VAL;
-  korvex::nan_value = korvex::ieee_compose(0xFFFFFFFFu, 0xFFFFFu, 2047, 0);
-  korvex::eps_double = std::pow(2.0, -52);
-  korvex::eps_float = std::pow(2.0, -23);
-}
+constexpr int big = 1000000;
 
 // Deterministic operands without NaN, so max scans every element.
 std::vector<double> values(int n, double scale) {
@@ -158,23 +155,6 @@ BENCHMARK(BM_plain_max)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_engine_max)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_plain_add_1x1);
 BENCHMARK(BM_engine_add_1x1);
-
-// Remembers each benchmark's CPU time per iteration (the median when repetitions are asked
-// for) so the ratios can be printed at the end. CPU time, because the machine is shared and
-// wall time counts other processes' turns.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs) {
-      if (r.run_type == Run::RT_Iteration && r.repetitions <= 1)
-        times[r.run_name.function_name] = r.GetAdjustedCPUTime();
-      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-        times[r.run_name.function_name] = r.GetAdjustedCPUTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
 
 }  // namespace
 
